@@ -1,0 +1,51 @@
+#include "platform/simulated/fault_table.h"
+
+#include <utility>
+
+namespace sim {
+
+void FaultTable::Add(Fault fault) {
+    faults_.push_back(std::move(fault));
+}
+
+void FaultTable::Add(const std::string& function, win::DWORD error) {
+    Add(Fault{function, std::nullopt, std::nullopt, error});
+}
+
+void FaultTable::AddOnCall(const std::string& function, std::uint32_t callNumber,
+                           win::DWORD error) {
+    Add(Fault{function, std::nullopt, callNumber, error});
+}
+
+void FaultTable::AddOnArgument(const std::string& function, const std::string& argument,
+                               win::DWORD error) {
+    Add(Fault{function, argument, std::nullopt, error});
+}
+
+void FaultTable::Clear() {
+    faults_.clear();
+    calls_.clear();
+}
+
+std::optional<win::DWORD> FaultTable::Check(const std::string& function,
+                                            const std::string& argument) {
+    if (faults_.empty()) {
+        return std::nullopt;
+    }
+    const std::uint32_t call = ++calls_[function];
+    for (const Fault& fault : faults_) {
+        if (fault.function != function) {
+            continue;
+        }
+        if (fault.argument && *fault.argument != argument) {
+            continue;
+        }
+        if (fault.callNumber && *fault.callNumber != call) {
+            continue;
+        }
+        return fault.error;
+    }
+    return std::nullopt;
+}
+
+}  // namespace sim

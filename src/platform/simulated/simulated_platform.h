@@ -1,0 +1,159 @@
+// An in-memory Windows machine with Windows' semantics: the two-call size
+// protocols, the real error codes, device information sets and service
+// handles that are checked, and version blocks laid out as Windows lays them.
+// Every call is logged (CallLog) and may be made to fail (FaultTable).
+//
+// The argument each call logs, which is also what a fault's `argument`
+// matches:
+//   VerifyVersionInfoA         the type mask, "0x%02X"
+//   GetModuleHandleA           the module name
+//   GetProcAddress             the function name
+//   SetupDiClassNameFromGuidA, SetupDiOpenClassRegKey, SetupDiGetClassDevsA
+//                              the class GUID text ("" for none)
+//   RegQueryValueExA           the value name
+//   SetupDiEnumDeviceInfo      the index in decimal
+//   SetupDiOpenDeviceInfoA     the instance ID
+//   SetupDiGetDeviceInstanceIdA  the device's instance ID
+//   SetupDiGetDeviceRegistryPropertyA  "<instance ID>|<property code>"
+//   CLSIDFromString            the text, narrowed
+//   OpenServiceA, QueryServiceConfigA  the service name
+//   GetFileVersionInfoSizeA, GetFileVersionInfoA  the path
+//   VerQueryValueA             the sub-block path
+//   Get/WritePrivateProfileStringA  "<section>|<key>"
+//   every other function       ""
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/simulated/call_log.h"
+#include "platform/simulated/fault_table.h"
+#include "platform/simulated/machine.h"
+
+namespace sim {
+
+class SimulatedPlatform : public win::Platform {
+  public:
+    explicit SimulatedPlatform(Machine machine = {});
+
+    Machine& machine() { return machine_; }
+    const Machine& machine() const { return machine_; }
+    FaultTable& faults() { return faults_; }
+    CallLog& calls() { return calls_; }
+
+    // Handles handed out and not yet released: tests check that none leak.
+    std::size_t OpenDeviceInfoSets() const { return deviceSets_.size(); }
+    std::size_t OpenRegistryKeys() const { return keys_.size(); }
+    std::size_t OpenServiceHandles() const { return serviceHandles_.size(); }
+
+    win::ULONGLONG VerSetConditionMask(win::ULONGLONG ConditionMask, win::DWORD TypeMask,
+                                       win::BYTE Condition) override;
+    win::BOOL VerifyVersionInfoA(win::OSVERSIONINFOEXA* lpVersionInformation, win::DWORD dwTypeMask,
+                                 win::DWORDLONG dwlConditionMask) override;
+    win::BOOL GetVersionExA(win::OSVERSIONINFOA* lpVersionInformation) override;
+    void GetSystemInfo(win::SYSTEM_INFO* lpSystemInfo) override;
+    win::HMODULE GetModuleHandleA(const char* lpModuleName) override;
+    win::FARPROC GetProcAddress(win::HMODULE hModule, const char* lpProcName) override;
+    win::HANDLE GetCurrentProcess() override;
+    win::BOOL IsWow64Process(win::HANDLE hProcess, win::BOOL* Wow64Process) override;
+
+    win::BOOL SetupDiClassNameFromGuidA(const win::GUID* ClassGuid, char* ClassName,
+                                        win::DWORD ClassNameSize,
+                                        win::DWORD* RequiredSize) override;
+    win::HKEY SetupDiOpenClassRegKey(const win::GUID* ClassGuid, win::REGSAM samDesired) override;
+    win::LONG RegQueryValueExA(win::HKEY hKey, const char* lpValueName, win::DWORD* lpReserved,
+                               win::DWORD* lpType, win::BYTE* lpData,
+                               win::DWORD* lpcbData) override;
+    win::LONG RegCloseKey(win::HKEY hKey) override;
+
+    win::HDEVINFO SetupDiGetClassDevsA(const win::GUID* ClassGuid, const char* Enumerator,
+                                       win::HWND hwndParent, win::DWORD Flags) override;
+    win::BOOL SetupDiEnumDeviceInfo(win::HDEVINFO DeviceInfoSet, win::DWORD MemberIndex,
+                                    win::SP_DEVINFO_DATA* DeviceInfoData) override;
+    win::HDEVINFO SetupDiCreateDeviceInfoList(const win::GUID* ClassGuid,
+                                              win::HWND hwndParent) override;
+    win::BOOL SetupDiOpenDeviceInfoA(win::HDEVINFO DeviceInfoSet, const char* DeviceInstanceId,
+                                     win::HWND hwndParent, win::DWORD OpenFlags,
+                                     win::SP_DEVINFO_DATA* DeviceInfoData) override;
+    win::BOOL SetupDiDestroyDeviceInfoList(win::HDEVINFO DeviceInfoSet) override;
+    win::BOOL SetupDiGetDeviceInstanceIdA(win::HDEVINFO DeviceInfoSet,
+                                          win::SP_DEVINFO_DATA* DeviceInfoData,
+                                          char* DeviceInstanceId, win::DWORD DeviceInstanceIdSize,
+                                          win::DWORD* RequiredSize) override;
+    win::BOOL SetupDiGetDeviceRegistryPropertyA(
+        win::HDEVINFO DeviceInfoSet, win::SP_DEVINFO_DATA* DeviceInfoData, win::DWORD Property,
+        win::DWORD* PropertyRegDataType, win::BYTE* PropertyBuffer, win::DWORD PropertyBufferSize,
+        win::DWORD* RequiredSize) override;
+
+    win::HRESULT CLSIDFromString(const win::OLECHAR* lpsz, win::GUID* pclsid) override;
+
+    win::SC_HANDLE OpenSCManagerA(const char* lpMachineName, const char* lpDatabaseName,
+                                  win::DWORD dwDesiredAccess) override;
+    win::SC_HANDLE OpenServiceA(win::SC_HANDLE hSCManager, const char* lpServiceName,
+                                win::DWORD dwDesiredAccess) override;
+    win::BOOL QueryServiceConfigA(win::SC_HANDLE hService,
+                                  win::QUERY_SERVICE_CONFIGA* lpServiceConfig, win::DWORD cbBufSize,
+                                  win::DWORD* pcbBytesNeeded) override;
+    win::BOOL CloseServiceHandle(win::SC_HANDLE hSCObject) override;
+
+    win::DWORD GetFileVersionInfoSizeA(const char* lptstrFilename, win::DWORD* lpdwHandle) override;
+    win::BOOL GetFileVersionInfoA(const char* lptstrFilename, win::DWORD dwHandle, win::DWORD dwLen,
+                                  void* lpData) override;
+    win::BOOL VerQueryValueA(const void* pBlock, const char* lpSubBlock, void** lplpBuffer,
+                             win::UINT* puLen) override;
+    win::UINT GetSystemDirectoryA(char* lpBuffer, win::UINT uSize) override;
+    win::DWORD GetModuleFileNameA(win::HMODULE hModule, char* lpFilename,
+                                  win::DWORD nSize) override;
+
+    win::DWORD GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
+                                        const char* lpDefault, char* lpReturnedString,
+                                        win::DWORD nSize, const char* lpFileName) override;
+    win::BOOL WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
+                                         const char* lpString, const char* lpFileName) override;
+
+    win::DWORD GetLastError() override;
+    void SetLastError(win::DWORD dwErrCode) override;
+
+  private:
+    // Logs the call and consults the fault table. True when the call must
+    // fail: the last error then holds the injected code.
+    bool Enter(const char* function, const std::string& argument = std::string());
+    // Sets the last error and hands back the failure value of the call.
+    template <typename T>
+    T Fail(win::DWORD error, T failure) {
+        lastError_ = error;
+        return failure;
+    }
+    std::uintptr_t NewHandle() { return nextHandle_ += 0x10; }
+
+    static constexpr std::uintptr_t kKernel32Module = 0x7c800000;
+
+    // A device information set: the devices it holds, by index into
+    // machine_.devices, in the order they were added.
+    struct DeviceInfoSet {
+        std::vector<std::size_t> members;
+    };
+    // An open class registry key.
+    struct ClassKey {
+        std::size_t classIndex = 0;
+    };
+    // A service control manager (no service) or an open service.
+    struct ServiceHandle {
+        bool isManager = false;
+        std::string serviceName;
+    };
+
+    Machine machine_;
+    FaultTable faults_;
+    CallLog calls_;
+    win::DWORD lastError_ = win::ERROR_SUCCESS;
+    std::uintptr_t nextHandle_ = 0x10000;
+    std::map<std::uintptr_t, DeviceInfoSet> deviceSets_;
+    std::map<std::uintptr_t, ClassKey> keys_;
+    std::map<std::uintptr_t, ServiceHandle> serviceHandles_;
+};
+
+}  // namespace sim
