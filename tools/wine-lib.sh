@@ -1,0 +1,46 @@
+# Shell functions for the Wine scenarios (sourced, not run).
+#   BUILD_DIR   the Windows build directory (build/win32)
+#   SOURCE_DIR  the source tree
+#   WORK_DIR    a directory of the scenario's own, emptied before it runs
+
+# A fresh 32-bit prefix at $1, copied from a pristine one made once per build.
+new_prefix() {
+    pristine="$BUILD_DIR/wine-pristine-${WINEARCH:-win32}"
+    if [ ! -f "$pristine/system.reg" ]; then
+        (
+            flock 9
+            if [ ! -f "$pristine/system.reg" ]; then
+                rm -rf "$pristine"
+                WINEPREFIX="$pristine" wineboot -i >/dev/null 2>&1 || true
+                WINEPREFIX="$pristine" wineserver -w
+            fi
+        ) 9>"$pristine.lock"
+    fi
+    rm -rf "$1"
+    cp -a "$pristine" "$1"
+    export WINEPREFIX="$1"
+}
+
+# Runs a Windows program in the current prefix; output through files, since
+# a pipe from Wine can stall.
+run_wine() {
+    _out=$(mktemp)
+    _err=$(mktemp)
+    _rc=0
+    wine "$@" >"$_out" 2>"$_err" </dev/null || _rc=$?
+    cat "$_out"
+    cat "$_err" >&2
+    rm -f "$_out" "$_err"
+    return $_rc
+}
+
+# Imports a REGEDIT4 file into the current prefix.
+import_reg() {
+    wine regedit /S "$1" >/dev/null 2>&1
+    wineserver -w
+}
+
+# The Windows path (Z:\...) of a host path.
+win_path() {
+    printf 'Z:%s' "$1" | tr '/' '\\'
+}
