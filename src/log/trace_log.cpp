@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "log/custom_log.h"
+#include "log/log_config.h"
 #include "log/log_registry.h"
 
 namespace {
@@ -61,12 +62,21 @@ void CopyBounded(char* target, std::size_t size, const char* source) {
 
 void InitLog(const LogConfig& config) {
     g_settings.channelMask = config.channelMask;
-    // The configuration file beside the executable is looked for here.
+    SetCfgFile(config.module);  // on failure the path stays empty: no file
+    const CfgFileState state = ClassifyCfgFile();
+    if (state == CfgFileState::NonEmpty) {
+        ReadLogConfig();  // the file alone decides: no default mask, no names
+        return;
+    }
     CopyBounded(g_settings.moduleToken, sizeof g_settings.moduleToken, config.moduleToken);
+    if (state == CfgFileState::Empty) {
+        win::Current().WritePrivateProfileStringA("Common", "ModuleToken", g_settings.moduleToken,
+                                                  g_settings.cfgFile);
+    }
     CopyBounded(TypeEntry(LOG_ERROR).name, LOG_NAME_SIZE, "ERROR");
     CopyBounded(TypeEntry(LOG_WARNING).name, LOG_NAME_SIZE, "WARNING");
     CopyBounded(TypeEntry(LOG_INFO).name, LOG_NAME_SIZE, "INFO");
-    g_settings.enabledMask = config.defaultEnabledMask;
+    WriteLogDefaults(config.defaultEnabledMask);
 }
 
 void Trace(std::uint32_t type, const char* format, ...) {

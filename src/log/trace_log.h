@@ -58,6 +58,7 @@ struct LogSettings {
     std::uint32_t channelMask;
     char moduleToken[LOG_TOKEN_SIZE];
     LogType types[LOG_TYPE_COUNT];
+    char cfgFile[win::MAX_PATH];  // the configuration file; empty: none
 };
 
 // The one instance. Starts as at process start: masks 0, names empty.

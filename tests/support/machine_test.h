@@ -14,6 +14,10 @@ class MachineTest : public ::testing::Test {
     MachineTest() : scope_(platform) {
         ResetLogState();
         InitLog(DefaultLogConfig());
+        // Locating the configuration file asked the platform: start the
+        // test's call log and call counters from zero.
+        platform.calls().Clear();
+        platform.faults().Clear();
     }
     ~MachineTest() override { ResetLogState(); }
 

@@ -1,12 +1,14 @@
 // The system directory, the program's own file name and the profile files.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #if defined(__linux__)
 #include <climits>
 #include <unistd.h>
 #endif
 
+#include "platform/simulated/ini_file.h"
 #include "platform/simulated/simulated_platform.h"
 
 namespace sim {
@@ -69,28 +71,102 @@ win::DWORD SimulatedPlatform::GetModuleFileNameA(win::HMODULE module, char* buff
     return length;
 }
 
-win::DWORD SimulatedPlatform::GetPrivateProfileStringA(const char* section, const char* key,
-                                                       const char*, char* buffer, win::DWORD size,
-                                                       const char*) {
-    std::string argument =
-        std::string(section != nullptr ? section : "") + "|" + (key != nullptr ? key : "");
-    if (Enter("GetPrivateProfileStringA", argument)) {
+namespace {
+
+std::string ProfileArgument(const char* section, const char* key) {
+    return std::string(section != nullptr ? section : "") + "|" + (key != nullptr ? key : "");
+}
+
+// A list of names as the profile functions hand it back: each terminated,
+// one more terminator at the end; cut to fit with both terminators kept.
+win::DWORD CopyNameList(const std::vector<std::string>& names, char* buffer, win::DWORD size) {
+    std::string list;
+    for (const std::string& name : names) {
+        list += name;
+        list += '\0';
+    }
+    if (size < 2) {
+        buffer[0] = '\0';
         return 0;
     }
-    if (buffer != nullptr && size > 0) {
-        buffer[0] = '\0';
+    if (list.size() + 1 > size) {
+        std::memcpy(buffer, list.data(), size - 2);
+        buffer[size - 2] = '\0';
+        buffer[size - 1] = '\0';
+        return size - 2;
     }
-    return Fail<win::DWORD>(win::ERROR_CALL_NOT_IMPLEMENTED, 0);
+    std::memcpy(buffer, list.data(), list.size());
+    buffer[list.size()] = '\0';
+    return static_cast<win::DWORD>(list.size());
+}
+
+}  // namespace
+
+win::DWORD SimulatedPlatform::GetPrivateProfileStringA(const char* section, const char* key,
+                                                       const char* defaultValue, char* buffer,
+                                                       win::DWORD size, const char* fileName) {
+    if (Enter("GetPrivateProfileStringA", ProfileArgument(section, key))) {
+        return 0;
+    }
+    if (buffer == nullptr || size == 0) {
+        return 0;
+    }
+    IniFile file;
+    win::DWORD error =
+        fileName != nullptr ? IniFile::Load(fileName, file) : win::ERROR_FILE_NOT_FOUND;
+    if (section == nullptr || key == nullptr) {
+        lastError_ = error;
+        return CopyNameList(section == nullptr ? file.Sections() : file.Keys(section), buffer,
+                            size);
+    }
+    std::string value;
+    if (auto found = file.Get(section, key)) {
+        value = *found;
+        error = win::ERROR_SUCCESS;
+    } else {
+        // The default loses its trailing blanks, as Windows hands it back.
+        value = defaultValue != nullptr ? defaultValue : "";
+        value.erase(value.find_last_not_of(' ') + 1);
+        error = win::ERROR_FILE_NOT_FOUND;
+    }
+    lastError_ = error;
+    const std::size_t length = value.size() < size ? value.size() : size - 1;
+    std::memcpy(buffer, value.data(), length);
+    buffer[length] = '\0';
+    return static_cast<win::DWORD>(length);
 }
 
 win::BOOL SimulatedPlatform::WritePrivateProfileStringA(const char* section, const char* key,
-                                                        const char*, const char*) {
-    std::string argument =
-        std::string(section != nullptr ? section : "") + "|" + (key != nullptr ? key : "");
-    if (Enter("WritePrivateProfileStringA", argument)) {
+                                                        const char* value, const char* fileName) {
+    if (Enter("WritePrivateProfileStringA", ProfileArgument(section, key))) {
         return win::FALSE;
     }
-    return Fail(win::ERROR_CALL_NOT_IMPLEMENTED, win::FALSE);
+    if (section == nullptr || fileName == nullptr) {
+        return Fail(win::ERROR_INVALID_PARAMETER, win::FALSE);
+    }
+    IniFile file;
+    const win::DWORD loaded = IniFile::Load(fileName, file);
+    if (loaded != win::ERROR_SUCCESS && loaded != win::ERROR_FILE_NOT_FOUND) {
+        return Fail(loaded, win::FALSE);
+    }
+    if (key == nullptr || value == nullptr) {
+        if (loaded != win::ERROR_SUCCESS) {
+            lastError_ = win::ERROR_SUCCESS;
+            return win::TRUE;  // nothing to delete; a deletion creates no file
+        }
+        if (key == nullptr) {
+            file.DeleteSection(section);
+        } else {
+            file.DeleteKey(section, key);
+        }
+    } else {
+        file.Set(section, key, value);
+    }
+    if (const win::DWORD saved = file.Save(fileName); saved != win::ERROR_SUCCESS) {
+        return Fail(saved, win::FALSE);
+    }
+    lastError_ = win::ERROR_SUCCESS;
+    return win::TRUE;
 }
 
 }  // namespace sim

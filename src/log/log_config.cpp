@@ -1,0 +1,134 @@
+#include "log/log_config.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "log/trace_log.h"
+
+namespace {
+
+constexpr std::size_t kDriveSize = 3;
+constexpr std::size_t kDirSize = 256;
+constexpr std::size_t kNameSize = 256;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool CanOpenForReading(const char* path) {
+    return path[0] != '\0' && FilePtr(std::fopen(path, "r")) != nullptr;
+}
+
+std::string Bounded(const std::string& s, std::size_t size) {
+    return s.size() < size ? s : s.substr(0, size - 1);
+}
+
+bool IsOne(const char* value) {
+    return value[0] == '1' && value[1] == '\0';
+}
+
+std::string SectionName(std::size_t n) {
+    return "LogType" + std::to_string(n);
+}
+
+}  // namespace
+
+std::string ConfigPathFor(const std::string& path) {
+    std::size_t rest = 0;
+    std::string drive;
+    if (path.size() >= 2 && path[1] == ':' &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+        drive = path.substr(0, 2);
+        rest = 2;
+    }
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string dir;
+    if (slash != std::string::npos && slash >= rest) {
+        dir = path.substr(rest, slash + 1 - rest);
+        rest = slash + 1;
+    }
+    std::string name = path.substr(rest);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    std::string result =
+        Bounded(drive, kDriveSize) + Bounded(dir, kDirSize) + Bounded(name, kNameSize) + ".cfg";
+    return Bounded(result, win::MAX_PATH);
+}
+
+StatusCode SetCfgFile(win::HMODULE module) {
+    LogSettings& log = LogState();
+    char path[win::MAX_PATH] = {};
+    const win::DWORD length = win::Current().GetModuleFileNameA(module, path, sizeof path);
+    // A cut name would point at some other file: treat it as a failure.
+    if (length == 0 || length >= sizeof path) {
+        win::DWORD error = win::Current().GetLastError();
+        if (length != 0 && error == win::ERROR_SUCCESS) {
+            error = win::ERROR_INSUFFICIENT_BUFFER;
+        }
+        Trace(LOG_ERROR, "SetCfgFile: GetModuleFileName failed with error = %d\n",
+              static_cast<int>(error));
+        log.cfgFile[0] = '\0';
+        return error;
+    }
+    CopyBounded(log.cfgFile, sizeof log.cfgFile, ConfigPathFor(path).c_str());
+    return 0;
+}
+
+CfgFileState ClassifyCfgFile() {
+    const char* path = LogState().cfgFile;
+    if (!CanOpenForReading(path)) {
+        return CfgFileState::Absent;
+    }
+    FilePtr file(std::fopen(path, "r"));
+    if (!file) {
+        return CfgFileState::NonEmpty;
+    }
+    const int c = std::fgetc(file.get());
+    if (c == EOF && std::feof(file.get()) != 0) {
+        return CfgFileState::Empty;
+    }
+    return CfgFileState::NonEmpty;
+}
+
+void ReadLogConfig() {
+    LogSettings& log = LogState();
+    win::Platform& platform = win::Current();
+    // A value that cannot be read counts as absent.
+    log.moduleToken[0] = '\0';
+    platform.GetPrivateProfileStringA("Common", "ModuleToken", "", log.moduleToken,
+                                      sizeof log.moduleToken, log.cfgFile);
+    for (std::size_t n = 1; n <= LOG_TYPE_COUNT; ++n) {
+        LogType& type = log.types[n - 1];
+        const std::string section = SectionName(n);
+        char enabled[100] = {};
+        platform.GetPrivateProfileStringA(section.c_str(), "Enabled", "", enabled, sizeof enabled,
+                                          log.cfgFile);
+        if (IsOne(enabled)) {
+            log.enabledMask |= type.mask;
+        } else {
+            log.enabledMask &= ~type.mask;
+        }
+        type.name[0] = '\0';
+        platform.GetPrivateProfileStringA(section.c_str(), "Name", "", type.name, sizeof type.name,
+                                          log.cfgFile);
+    }
+}
+
+void WriteLogDefaults(std::uint32_t mask) {
+    LogSettings& log = LogState();
+    log.enabledMask = mask;
+    if (!CanOpenForReading(log.cfgFile)) {
+        return;  // an absent file is never created
+    }
+    for (std::size_t n = 1; n <= LOG_TYPE_COUNT; ++n) {
+        const LogType& type = log.types[n - 1];
+        const std::string section = SectionName(n);
+        win::Current().WritePrivateProfileStringA(section.c_str(), "Name", type.name, log.cfgFile);
+        win::Current().WritePrivateProfileStringA(section.c_str(), "Enabled",
+                                                  (log.enabledMask & type.mask) != 0 ? "1" : "0",
+                                                  log.cfgFile);
+    }
+}
