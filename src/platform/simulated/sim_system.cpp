@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/simulated/simulated_platform.h"
+#include "platform/simulated/version_comparison.h"
 
 namespace sim {
 
@@ -17,19 +18,42 @@ bool SameName(const char* a, const char* b) {
 
 }  // namespace
 
-win::ULONGLONG SimulatedPlatform::VerSetConditionMask(win::ULONGLONG, win::DWORD, win::BYTE) {
-    Enter("VerSetConditionMask");
-    return Fail<win::ULONGLONG>(win::ERROR_CALL_NOT_IMPLEMENTED, 0);
+// Three bits per field type, at the field's bit number times three. Windows
+// takes only the highest type bit of one call and ORs the condition in.
+win::ULONGLONG SimulatedPlatform::VerSetConditionMask(win::ULONGLONG mask, win::DWORD typeMask,
+                                                      win::BYTE condition) {
+    Enter("VerSetConditionMask");  // cannot fail
+    condition &= kConditionBits;
+    if (typeMask == 0 || condition == 0) {
+        return mask;
+    }
+    for (int bit = 7; bit >= 0; --bit) {
+        if ((typeMask & (win::DWORD{1} << bit)) != 0) {
+            return mask | (win::ULONGLONG{condition} << (bit * kBitsPerCondition));
+        }
+    }
+    return mask;  // no field type among the low eight bits
 }
 
-win::BOOL SimulatedPlatform::VerifyVersionInfoA(win::OSVERSIONINFOEXA*, win::DWORD dwTypeMask,
-                                                win::DWORDLONG) {
+win::BOOL SimulatedPlatform::VerifyVersionInfoA(win::OSVERSIONINFOEXA* request, win::DWORD typeMask,
+                                                win::DWORDLONG conditionMask) {
     char argument[16];
-    std::snprintf(argument, sizeof argument, "0x%02X", dwTypeMask);
+    std::snprintf(argument, sizeof argument, "0x%02X", typeMask);
     if (Enter("VerifyVersionInfoA", argument)) {
         return win::FALSE;
     }
-    return Fail(win::ERROR_CALL_NOT_IMPLEMENTED, win::FALSE);
+    if (request == nullptr) {
+        return Fail(win::ERROR_INVALID_PARAMETER, win::FALSE);
+    }
+    switch (CompareVersion(machine_.os, *request, typeMask, conditionMask)) {
+        case VersionMatch::Holds:
+            return win::TRUE;
+        case VersionMatch::DoesNotHold:
+            return Fail(win::ERROR_OLD_WIN_VERSION, win::FALSE);
+        case VersionMatch::BadArguments:
+            break;
+    }
+    return Fail(win::ERROR_BAD_ARGUMENTS, win::FALSE);
 }
 
 win::BOOL SimulatedPlatform::GetVersionExA(win::OSVERSIONINFOA* info) {
