@@ -15,13 +15,13 @@ class DevInfoSetOwner {
     virtual win::HDEVINFO DeviceInfoSet() const = 0;
 
   protected:
-    ~DevInfoSetOwner() = default;
+    virtual ~DevInfoSetOwner() = default;
 };
 
 class DevNode {
   public:
-    DevNode(const DevInfoSetOwner& owner, const win::SP_DEVINFO_DATA& data)
-        : owner(owner), deviceInfoData(data) {}
+    DevNode(const DevInfoSetOwner& setOwner, const win::SP_DEVINFO_DATA& data)
+        : owner(setOwner), deviceInfoData(data) {}
     DevNode(const DevNode&) = delete;
     DevNode& operator=(const DevNode&) = delete;
 

@@ -10,7 +10,7 @@
 
 class DeviceSetupClass {
   public:
-    explicit DeviceSetupClass(const win::GUID& classGuid) : classGuid(classGuid) {}
+    explicit DeviceSetupClass(const win::GUID& guid) : classGuid(guid) {}
 
     const win::GUID& Guid() const { return classGuid; }
 

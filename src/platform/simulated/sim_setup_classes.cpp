@@ -1,33 +1,130 @@
-// Setup classes and their registry keys.
-// Not simulated yet: every call fails with ERROR_CALL_NOT_IMPLEMENTED.
+// Setup classes and their registry keys (Control\Class\{guid}).
+#include <cstring>
+
+#include "platform/simulated/guid_text.h"
 #include "platform/simulated/simulated_platform.h"
 
 namespace sim {
 
-win::BOOL SimulatedPlatform::SetupDiClassNameFromGuidA(const win::GUID*, char*, win::DWORD,
-                                                       win::DWORD*) {
-    if (Enter("SetupDiClassNameFromGuidA")) {
+namespace {
+
+const SetupClass* FindClass(const Machine& machine, const win::GUID& guid, std::size_t* index) {
+    for (std::size_t i = 0; i < machine.classes.size(); ++i) {
+        if (machine.classes[i].guid == guid) {
+            if (index != nullptr) {
+                *index = i;
+            }
+            return &machine.classes[i];
+        }
+    }
+    return nullptr;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return !CaseInsensitiveLess{}(a, b) && !CaseInsensitiveLess{}(b, a);
+}
+
+}  // namespace
+
+win::BOOL SimulatedPlatform::SetupDiClassNameFromGuidA(const win::GUID* ClassGuid, char* ClassName,
+                                                       win::DWORD ClassNameSize,
+                                                       win::DWORD* RequiredSize) {
+    if (Enter("SetupDiClassNameFromGuidA", ClassGuid != nullptr ? GuidText(*ClassGuid) : "")) {
         return win::FALSE;
     }
-    return Fail(win::ERROR_CALL_NOT_IMPLEMENTED, win::FALSE);
-}
-
-win::HKEY SimulatedPlatform::SetupDiOpenClassRegKey(const win::GUID*, win::REGSAM) {
-    if (Enter("SetupDiOpenClassRegKey")) {
-        return static_cast<win::HKEY>(win::InvalidHandleValue());
+    if (ClassGuid == nullptr) {
+        return Fail(win::ERROR_INVALID_PARAMETER, win::FALSE);
     }
-    return Fail(win::ERROR_CALL_NOT_IMPLEMENTED, static_cast<win::HKEY>(win::InvalidHandleValue()));
+    const SetupClass* setupClass = FindClass(machine_, *ClassGuid, nullptr);
+    if (setupClass == nullptr) {
+        return Fail(win::ERROR_INVALID_CLASS, win::FALSE);
+    }
+    // Characters, terminator included; reported even beyond MAX_CLASS_NAME_LEN.
+    const auto required = static_cast<win::DWORD>(setupClass->name.size() + 1);
+    if (RequiredSize != nullptr) {
+        *RequiredSize = required;
+    }
+    if (ClassName == nullptr || ClassNameSize < required) {
+        return Fail(win::ERROR_INSUFFICIENT_BUFFER, win::FALSE);
+    }
+    std::memcpy(ClassName, setupClass->name.c_str(), required);
+    return win::TRUE;
 }
 
-win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY, const char*, win::DWORD*, win::DWORD*,
-                                              win::BYTE*, win::DWORD*) {
-    Enter("RegQueryValueExA");
-    return static_cast<win::LONG>(win::ERROR_CALL_NOT_IMPLEMENTED);
+win::HKEY SimulatedPlatform::SetupDiOpenClassRegKey(const win::GUID* ClassGuid, win::REGSAM) {
+    const auto invalid = static_cast<win::HKEY>(win::InvalidHandleValue());
+    if (Enter("SetupDiOpenClassRegKey", ClassGuid != nullptr ? GuidText(*ClassGuid) : "")) {
+        return invalid;
+    }
+    // A null GUID opens the Class root on Windows, which is not described.
+    if (ClassGuid == nullptr) {
+        return Fail(win::ERROR_CALL_NOT_IMPLEMENTED, invalid);
+    }
+    std::size_t index = 0;
+    if (FindClass(machine_, *ClassGuid, &index) == nullptr) {
+        return Fail(win::ERROR_INVALID_CLASS, invalid);
+    }
+    const std::uintptr_t handle = NewHandle();
+    keys_[handle] = ClassKey{index};
+    return reinterpret_cast<win::HKEY>(handle);
 }
 
-win::LONG SimulatedPlatform::RegCloseKey(win::HKEY) {
-    Enter("RegCloseKey");
-    return static_cast<win::LONG>(win::ERROR_CALL_NOT_IMPLEMENTED);
+win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY hKey, const char* lpValueName,
+                                              win::DWORD* lpReserved, win::DWORD* lpType,
+                                              win::BYTE* lpData, win::DWORD* lpcbData) {
+    const std::string name = lpValueName != nullptr ? lpValueName : "";
+    if (Enter("RegQueryValueExA", name)) {
+        return static_cast<win::LONG>(lastError_);
+    }
+    const auto key = keys_.find(reinterpret_cast<std::uintptr_t>(hKey));
+    if (key == keys_.end()) {
+        return static_cast<win::LONG>(win::ERROR_INVALID_HANDLE);
+    }
+    if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr)) {
+        return static_cast<win::LONG>(win::ERROR_INVALID_PARAMETER);
+    }
+    const SetupClass& setupClass = machine_.classes[key->second.classIndex];
+    // The class name is the key's "Class" value unless the values list one.
+    RegValue classValue;
+    const RegValue* value = nullptr;
+    const auto found = setupClass.values.find(name);
+    if (found != setupClass.values.end()) {
+        value = &found->second;
+    } else if (SameName(name, "Class")) {
+        classValue = RegValue::String(setupClass.name);
+        value = &classValue;
+    } else {
+        return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);
+    }
+    if (lpType != nullptr) {
+        *lpType = value->type;
+    }
+    const auto size = static_cast<win::DWORD>(value->data.size());
+    if (lpData == nullptr) {
+        if (lpcbData != nullptr) {
+            *lpcbData = size;
+        }
+        return static_cast<win::LONG>(win::ERROR_SUCCESS);
+    }
+    if (*lpcbData < size) {
+        *lpcbData = size;
+        return static_cast<win::LONG>(win::ERROR_MORE_DATA);
+    }
+    if (size != 0) {
+        std::memcpy(lpData, value->data.data(), size);
+    }
+    *lpcbData = size;
+    return static_cast<win::LONG>(win::ERROR_SUCCESS);
+}
+
+win::LONG SimulatedPlatform::RegCloseKey(win::HKEY hKey) {
+    if (Enter("RegCloseKey")) {
+        return static_cast<win::LONG>(lastError_);
+    }
+    if (keys_.erase(reinterpret_cast<std::uintptr_t>(hKey)) == 0) {
+        return static_cast<win::LONG>(win::ERROR_INVALID_HANDLE);
+    }
+    return static_cast<win::LONG>(win::ERROR_SUCCESS);
 }
 
 }  // namespace sim

@@ -129,12 +129,24 @@ class SimulatedPlatform : public win::Platform {
     }
     std::uintptr_t NewHandle() { return nextHandle_ += 0x10; }
 
+    // The device an SP_DEVINFO_DATA record names in a set, or null with the
+    // error the SetupDi functions give.
+    const Device* FindElement(win::HDEVINFO set, const win::SP_DEVINFO_DATA* data,
+                              win::DWORD& error) const;
+    // Adds an element for machine_.devices[device] and fills `data`.
+    win::ULONG_PTR AddElement(std::uintptr_t set, std::size_t device);
+    void FillRecord(win::ULONG_PTR element, std::size_t device, win::SP_DEVINFO_DATA& data) const;
+
     static constexpr std::uintptr_t kKernel32Module = 0x7c800000;
 
-    // A device information set: the devices it holds, by index into
-    // machine_.devices, in the order they were added.
+    // A device information set: its elements in the order they were added.
+    // An element is named by the id kept in its record's Reserved field and
+    // stands for a device, by index into machine_.devices.
     struct DeviceInfoSet {
-        std::vector<std::size_t> members;
+        std::vector<win::ULONG_PTR> members;
+        std::map<win::ULONG_PTR, std::size_t> devices;
+        bool hasClass = false;  // a set tied to one class takes only its devices
+        win::GUID classGuid{};
     };
     // An open class registry key.
     struct ClassKey {
