@@ -68,8 +68,7 @@ StatusCode GetRegistryProperty(StringList& values, const DevNode& node, std::uin
         return win::ERROR_NOT_ENOUGH_MEMORY;
     }
     if (!win::Current().SetupDiGetDeviceRegistryPropertyA(node.DeviceInfoSet(), &data, property,
-                                                          &type, buffer.get(), required,
-                                                          nullptr)) {
+                                                          &type, buffer.get(), required, nullptr)) {
         const StatusCode error = win::Current().GetLastError();
         Trace(LOG_ERROR,
               "GetRegistryProperty: calling SetupDiGetDeviceRegistryProperty to retrieve property "
@@ -78,32 +77,34 @@ StatusCode GetRegistryProperty(StringList& values, const DevNode& node, std::uin
         return error;
     }
     switch (property) {
-    case win::SPDRP_DEVICEDESC:
-    case win::SPDRP_SERVICE:
-    case win::SPDRP_CLASSGUID: {
-        if (type != win::REG_SZ) {
-            Trace(LOG_WARNING, "GetRegistryProperty: property (ID = %u) is of unexpected type %u\n",
-                  property, type);
+        case win::SPDRP_DEVICEDESC:
+        case win::SPDRP_SERVICE:
+        case win::SPDRP_CLASSGUID: {
+            if (type != win::REG_SZ) {
+                Trace(LOG_WARNING,
+                      "GetRegistryProperty: property (ID = %u) is of unexpected type %u\n",
+                      property, type);
+            }
+            const char* text = reinterpret_cast<const char*>(buffer.get());
+            values.emplace_back(text, std::find(text, text + required, '\0'));
+            return 0;
         }
-        const char* text = reinterpret_cast<const char*>(buffer.get());
-        values.emplace_back(text, std::find(text, text + required, '\0'));
-        return 0;
-    }
-    case win::SPDRP_HARDWAREID:
-    case win::SPDRP_UPPERFILTERS:
-    case win::SPDRP_LOWERFILTERS:
-        if (type != win::REG_MULTI_SZ) {
-            Trace(LOG_WARNING, "GetRegistryProperty: property (ID = %u) is of unexpected type %u\n",
-                  property, type);
-        }
-        ConvertMultiStringToList(values, buffer.get(), required);
-        return 0;
-    default:
-        Trace(LOG_ERROR,
-              "GetRegistryProperty: Unexpected property (ID = %u). Please implement the "
-              "appropriate case!\n",
-              property);
-        return 1;
+        case win::SPDRP_HARDWAREID:
+        case win::SPDRP_UPPERFILTERS:
+        case win::SPDRP_LOWERFILTERS:
+            if (type != win::REG_MULTI_SZ) {
+                Trace(LOG_WARNING,
+                      "GetRegistryProperty: property (ID = %u) is of unexpected type %u\n",
+                      property, type);
+            }
+            ConvertMultiStringToList(values, buffer.get(), required);
+            return 0;
+        default:
+            Trace(LOG_ERROR,
+                  "GetRegistryProperty: Unexpected property (ID = %u). Please implement the "
+                  "appropriate case!\n",
+                  property);
+            return 1;
     }
 }
 

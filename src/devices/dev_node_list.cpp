@@ -31,7 +31,8 @@ StatusCode DevNodeList::LoadDevices(const win::GUID* classGuid) {
     SetEmpty();
     const win::DWORD flags =
         classGuid != nullptr ? win::DIGCF_PRESENT : win::DIGCF_PRESENT | win::DIGCF_ALLCLASSES;
-    const win::HDEVINFO set = win::Current().SetupDiGetClassDevsA(classGuid, nullptr, nullptr, flags);
+    const win::HDEVINFO set =
+        win::Current().SetupDiGetClassDevsA(classGuid, nullptr, nullptr, flags);
     if (set == win::InvalidHandleValue()) {
         const StatusCode error = win::Current().GetLastError();
         Trace(LOG_ERROR, "LoadDevices: SetupDiGetClassDevs failed with error = 0x%08X\n", error);

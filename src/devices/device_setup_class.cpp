@@ -82,73 +82,73 @@ StatusCode DeviceSetupClass::GetRegistryValue(const char* valueName, StringList*
     }
 
     switch (type) {
-    case win::REG_SZ:
-    case win::REG_EXPAND_SZ:
-    case win::REG_MULTI_SZ: {
-        if (Strings == nullptr) {
-            Trace(LOG_ERROR,
-                  "GetRegistryValue: parameter 'Strings' is NULL but required to return the "
-                  "value.\n");
-            return 1;
-        }
-        if (size == 0) {
+        case win::REG_SZ:
+        case win::REG_EXPAND_SZ:
+        case win::REG_MULTI_SZ: {
+            if (Strings == nullptr) {
+                Trace(LOG_ERROR,
+                      "GetRegistryValue: parameter 'Strings' is NULL but required to return the "
+                      "value.\n");
+                return 1;
+            }
+            if (size == 0) {
+                break;
+            }
+            // Two zero bytes beyond the data keep it terminated even when the
+            // stored value lacks its own terminators.
+            const std::size_t bufferSize = std::size_t{size} + 2;
+            ByteBuffer buffer = AllocateBuffer(bufferSize);
+            if (!buffer) {
+                return win::ERROR_NOT_ENOUGH_MEMORY;
+            }
+            win::DWORD readSize = size;
+            result = static_cast<StatusCode>(win::Current().RegQueryValueExA(
+                key.Get(), valueName, nullptr, &type, buffer.get(), &readSize));
+            if (result != win::ERROR_SUCCESS) {
+                Trace(LOG_ERROR,
+                      "GetRegistryValue: RegQueryValueEx failed to get string type value with "
+                      "error 0x%08X.\n",
+                      result);
+                return result;
+            }
+            if (type == win::REG_MULTI_SZ) {
+                if (size >= 2) {
+                    ConvertMultiStringToList(*Strings, buffer.get(),
+                                             static_cast<win::DWORD>(bufferSize));
+                }
+            } else {
+                const char* text = reinterpret_cast<const char*>(buffer.get());
+                Strings->emplace_back(text, std::find(text, text + bufferSize, '\0'));
+            }
             break;
         }
-        // Two zero bytes beyond the data keep it terminated even when the
-        // stored value lacks its own terminators.
-        const std::size_t bufferSize = std::size_t{size} + 2;
-        ByteBuffer buffer = AllocateBuffer(bufferSize);
-        if (!buffer) {
-            return win::ERROR_NOT_ENOUGH_MEMORY;
-        }
-        win::DWORD readSize = size;
-        result = static_cast<StatusCode>(win::Current().RegQueryValueExA(
-            key.Get(), valueName, nullptr, &type, buffer.get(), &readSize));
-        if (result != win::ERROR_SUCCESS) {
-            Trace(LOG_ERROR,
-                  "GetRegistryValue: RegQueryValueEx failed to get string type value with "
-                  "error 0x%08X.\n",
-                  result);
-            return result;
-        }
-        if (type == win::REG_MULTI_SZ) {
-            if (size >= 2) {
-                ConvertMultiStringToList(*Strings, buffer.get(),
-                                         static_cast<win::DWORD>(bufferSize));
+        case win::REG_DWORD: {
+            if (DwordValue == nullptr) {
+                Trace(LOG_ERROR,
+                      "GetRegistryValue: parameter 'DwordValue' is NULL but required to return the "
+                      "value.\n");
+                return 1;
             }
-        } else {
-            const char* text = reinterpret_cast<const char*>(buffer.get());
-            Strings->emplace_back(text, std::find(text, text + bufferSize, '\0'));
+            // No caller asks for one; read it as stored, a short value zero-extended.
+            win::DWORD value = 0;
+            win::DWORD readSize = sizeof value;
+            result = static_cast<StatusCode>(
+                win::Current().RegQueryValueExA(key.Get(), valueName, nullptr, &type,
+                                                reinterpret_cast<win::BYTE*>(&value), &readSize));
+            if (result != win::ERROR_SUCCESS) {
+                Trace(LOG_ERROR,
+                      "GetRegistryValue: RegQueryValueEx failed to get DWORD value with error "
+                      "0x%08X.\n",
+                      result);
+                return result;
+            }
+            *DwordValue = value;
+            break;
         }
-        break;
-    }
-    case win::REG_DWORD: {
-        if (DwordValue == nullptr) {
+        default:
             Trace(LOG_ERROR,
-                  "GetRegistryValue: parameter 'DwordValue' is NULL but required to return the "
-                  "value.\n");
+                  "GetRegistryValue: registry value type %u is currently not supported.\n", type);
             return 1;
-        }
-        // No caller asks for one; read it as stored, a short value zero-extended.
-        win::DWORD value = 0;
-        win::DWORD readSize = sizeof value;
-        result = static_cast<StatusCode>(win::Current().RegQueryValueExA(
-            key.Get(), valueName, nullptr, &type, reinterpret_cast<win::BYTE*>(&value),
-            &readSize));
-        if (result != win::ERROR_SUCCESS) {
-            Trace(LOG_ERROR,
-                  "GetRegistryValue: RegQueryValueEx failed to get DWORD value with error "
-                  "0x%08X.\n",
-                  result);
-            return result;
-        }
-        *DwordValue = value;
-        break;
-    }
-    default:
-        Trace(LOG_ERROR, "GetRegistryValue: registry value type %u is currently not supported.\n",
-              type);
-        return 1;
     }
 
     const auto closed = static_cast<StatusCode>(key.Close());

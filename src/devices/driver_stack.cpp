@@ -43,14 +43,12 @@ StatusCode DriverStack::LoadStack(const DevNode& node) {
     }
     result = GetRegistryProperty(UpperDeviceFilters, node, win::SPDRP_UPPERFILTERS);
     if (result != 0) {
-        Trace(LOG_ERROR, "LoadStack: get upper device filters failed with error 0x%08X.\n",
-              result);
+        Trace(LOG_ERROR, "LoadStack: get upper device filters failed with error 0x%08X.\n", result);
         return result;
     }
     result = GetRegistryProperty(LowerDeviceFilters, node, win::SPDRP_LOWERFILTERS);
     if (result != 0) {
-        Trace(LOG_ERROR, "LoadStack: get lower device filters failed with error 0x%08X.\n",
-              result);
+        Trace(LOG_ERROR, "LoadStack: get lower device filters failed with error 0x%08X.\n", result);
         return result;
     }
     result = GetServiceName(node, FunctionDriverService);

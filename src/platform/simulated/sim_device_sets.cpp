@@ -127,8 +127,7 @@ win::HDEVINFO SimulatedPlatform::SetupDiGetClassDevsA(const win::GUID* ClassGuid
     return reinterpret_cast<win::HDEVINFO>(handle);
 }
 
-win::BOOL SimulatedPlatform::SetupDiEnumDeviceInfo(win::HDEVINFO hDevInfo,
-                                                   win::DWORD MemberIndex,
+win::BOOL SimulatedPlatform::SetupDiEnumDeviceInfo(win::HDEVINFO hDevInfo, win::DWORD MemberIndex,
                                                    win::SP_DEVINFO_DATA* DeviceInfoData) {
     if (Enter("SetupDiEnumDeviceInfo", std::to_string(MemberIndex))) {
         return win::FALSE;
