@@ -7,6 +7,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/simulated/guid_text.h"
 #include "platform/simulated/json_parser.h"
 
 namespace sim {
@@ -128,34 +129,6 @@ bool ParseHexNumber(const std::string& text, std::uint64_t& out) {
 }
 
 }  // namespace
-
-bool ParseGuidText(const std::string& text, win::GUID& guid) {
-    // Positions of the dashes in the braced form.
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}' || text[9] != '-' ||
-        text[14] != '-' || text[19] != '-' || text[24] != '-') {
-        return false;
-    }
-    std::uint8_t bytes[16];
-    std::size_t n = 0;
-    for (std::size_t i = 1; i < 37; ++i) {
-        if (i == 9 || i == 14 || i == 19 || i == 24) {
-            continue;
-        }
-        const int high = HexDigit(text[i]);
-        const int low = HexDigit(text[i + 1]);
-        if (high < 0 || low < 0) {
-            return false;
-        }
-        bytes[n++] = static_cast<std::uint8_t>(high * 16 + low);
-        ++i;
-    }
-    guid.Data1 = (win::DWORD{bytes[0]} << 24) | (win::DWORD{bytes[1]} << 16) |
-                 (win::DWORD{bytes[2]} << 8) | bytes[3];
-    guid.Data2 = static_cast<win::WORD>((bytes[4] << 8) | bytes[5]);
-    guid.Data3 = static_cast<win::WORD>((bytes[6] << 8) | bytes[7]);
-    std::memcpy(guid.Data4, bytes + 8, 8);
-    return true;
-}
 
 MachineLoader::MachineLoader(std::string source, std::string baseDir)
     : source_(std::move(source)), baseDir_(std::move(baseDir)) {}

@@ -55,7 +55,4 @@ class MachineLoader {
     std::string error_;
 };
 
-// Parses "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" (hexadecimal in either case).
-bool ParseGuidText(const std::string& text, win::GUID& guid);
-
 }  // namespace sim
