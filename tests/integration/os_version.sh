@@ -1,0 +1,11 @@
+# Version probing under Wine set to three Windows versions in turn; each
+# time the probing must find the version the prefix was set to, and what a
+# described machine with the same facts gives.
+new_prefix "$WINEPREFIX"
+for version in winxp:WindowsXP win7:Windows7 win10:Windows10; do
+    winecfg -v "${version%%:*}" >/dev/null 2>&1
+    wineserver -w
+    echo "Windows version ${version%%:*}"
+    run_wine "$INTEGRATION_EXE" --gtest_brief=1 \
+        --gtest_filter="OsVersionOnWine.ProbingFinds*:OsVersionOnWine.EveryComparison*:OsVersionOnWine.Is${version#*:}"
+done
