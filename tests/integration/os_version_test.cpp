@@ -256,4 +256,14 @@ TEST_F(OsVersionOnWine, IsWindows10) {
     ExpectRelease(ProbeReal(), OperatingSystemId::Windows10, 10, 0, 0);
 }
 
+// In a 64-bit prefix: the 32-bit program runs under WOW64, the 64-bit one
+// natively, and both see 64-bit Windows.
+TEST_F(OsVersionOnWine, SeesA64BitPrefix) {
+    win::ScopedPlatform scope(real);
+    OsIdentification identification;
+    EXPECT_EQ(0u, identification.Is64BitWindows());
+    EXPECT_TRUE(identification.is64BitWindows);
+    EXPECT_EQ(sizeof(void*) == 4, identification.isWow64Process);
+}
+
 }  // namespace
