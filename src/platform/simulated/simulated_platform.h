@@ -166,6 +166,13 @@ class SimulatedPlatform : public win::Platform {
     std::map<std::uintptr_t, DeviceInfoSet> deviceSets_;
     std::map<std::uintptr_t, ClassKey> keys_;
     std::map<std::uintptr_t, ServiceHandle> serviceHandles_;
+    // Buffers filled by GetFileVersionInfoA and their sizes: VerQueryValueA
+    // walks and converts only within them.
+    struct VersionBuffer {
+        std::size_t size = 0;
+        std::size_t copied = 0;
+    };
+    std::map<const void*, VersionBuffer> versionBuffers_;
 };
 
 }  // namespace sim

@@ -1,0 +1,90 @@
+#include "services/svc_ctrl.h"
+
+#include <cstring>
+
+#include "log/trace_log.h"
+#include "platform/buffer.h"
+
+TSvcCtrl::~TSvcCtrl() {
+    if (serviceHandle != nullptr) {
+        CloseService();
+    }
+}
+
+StatusCode TSvcCtrl::OpenService(const std::string& name, win::SC_HANDLE managerHandle) {
+    Trace(LOG_INFO, "TSvcCtrl::OpenService ...\n");
+    if (serviceHandle != nullptr) {
+        Trace(LOG_ERROR, "OpenService: Another service control is already open.\n");
+        return win::ERROR_INVALID_PARAMETER;
+    }
+    win::Platform& platform = win::Current();
+    serviceHandle = platform.OpenServiceA(managerHandle, name.c_str(), win::SERVICE_QUERY_CONFIG);
+    if (serviceHandle != nullptr) {
+        serviceName = name;
+        return 0;
+    }
+    const StatusCode error = platform.GetLastError();
+    if (error == win::ERROR_SERVICE_DOES_NOT_EXIST) {
+        Trace(LOG_ERROR, "OpenService: The specified service does not exist as an installed service.\n");
+    } else {
+        Trace(LOG_ERROR, "OpenService: OpenService failed with error = 0x%08X\n", error);
+    }
+    return error;
+}
+
+void TSvcCtrl::CloseService() {
+    Trace(LOG_INFO, "TSvcCtrl::CloseService ...\n");
+    if (serviceHandle == nullptr) {
+        Trace(LOG_INFO, "CloseService: no open service control to close.\n");
+        return;
+    }
+    win::Platform& platform = win::Current();
+    if (!platform.CloseServiceHandle(serviceHandle)) {
+        Trace(LOG_ERROR,
+              "CloseService: CloseServiceHandle for service control failed with error = 0x%08X\n",
+              platform.GetLastError());
+    }
+    serviceHandle = nullptr;
+    serviceName.clear();
+}
+
+StatusCode TSvcCtrl::GetBinPathNameInfo(std::string& binPath) {
+    Trace(LOG_INFO, "TSvcCtrl::GetBinPathNameInfo ...\n");
+    if (serviceHandle == nullptr) {
+        Trace(LOG_ERROR, "GetBinPathNameInfo: no open service control found.\n");
+        return win::ERROR_INVALID_FUNCTION;
+    }
+    binPath.clear();
+    win::Platform& platform = win::Current();
+    win::DWORD needed = 0;
+    if (!platform.QueryServiceConfigA(serviceHandle, nullptr, 0, &needed)) {
+        const StatusCode error = platform.GetLastError();
+        if (error != win::ERROR_INSUFFICIENT_BUFFER) {
+            Trace(LOG_ERROR,
+                  "GetBinPathNameInfo: QueryServiceConfig failed to retrieve buffer size with "
+                  "error = 0x%08X\n",
+                  error);
+            return error;
+        }
+    }
+    // The record holds pointers: never hand the platform less than the record.
+    const std::size_t size =
+        needed < sizeof(win::QUERY_SERVICE_CONFIGA) ? sizeof(win::QUERY_SERVICE_CONFIGA) : needed;
+    ByteBuffer buffer = AllocateBuffer(size);
+    if (buffer == nullptr) {
+        Trace(LOG_ERROR, "GetBinPathNameInfo: not enough memory for the service configuration.\n");
+        return win::ERROR_NOT_ENOUGH_MEMORY;
+    }
+    auto* config = reinterpret_cast<win::QUERY_SERVICE_CONFIGA*>(buffer.get());
+    if (!platform.QueryServiceConfigA(serviceHandle, config, static_cast<win::DWORD>(size),
+                                      &needed)) {
+        const StatusCode error = platform.GetLastError();
+        Trace(LOG_ERROR, "GetBinPathNameInfo: QueryServiceConfig failed with error = 0x%08X\n",
+              error);
+        return error;
+    }
+    if (config->lpBinaryPathName != nullptr) {
+        binPath = config->lpBinaryPathName;
+    }
+    return 0;
+}
