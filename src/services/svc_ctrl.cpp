@@ -25,7 +25,8 @@ StatusCode TSvcCtrl::OpenService(const std::string& name, win::SC_HANDLE manager
     }
     const StatusCode error = platform.GetLastError();
     if (error == win::ERROR_SERVICE_DOES_NOT_EXIST) {
-        Trace(LOG_ERROR, "OpenService: The specified service does not exist as an installed service.\n");
+        Trace(LOG_ERROR,
+              "OpenService: The specified service does not exist as an installed service.\n");
     } else {
         Trace(LOG_ERROR, "OpenService: OpenService failed with error = 0x%08X\n", error);
     }

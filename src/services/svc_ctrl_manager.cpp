@@ -34,8 +34,8 @@ StatusCode TSvcCtrlManager::Close() {
     win::Platform& platform = win::Current();
     if (!platform.CloseServiceHandle(managerHandle)) {
         status = platform.GetLastError();
-        Trace(LOG_ERROR, "Close: CloseServiceHandle for control manager failed with error = 0x%08X\n",
-              status);
+        Trace(LOG_ERROR,
+              "Close: CloseServiceHandle for control manager failed with error = 0x%08X\n", status);
     }
     // A handle whose close failed is not valid any more either.
     managerHandle = nullptr;

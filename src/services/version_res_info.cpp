@@ -94,8 +94,8 @@ bool VersionResInfo::GetProductVersion(std::uint16_t& part1, std::uint16_t& part
         Trace(LOG_ERROR, "GetProductVersion: no version resource loaded.\n");
         return false;
     }
-    SplitVersion(fixedInfo->dwProductVersionMS, fixedInfo->dwProductVersionLS, part1, part2,
-                 part3, part4);
+    SplitVersion(fixedInfo->dwProductVersionMS, fixedInfo->dwProductVersionLS, part1, part2, part3,
+                 part4);
     return true;
 }
 

@@ -67,8 +67,7 @@ win::SC_HANDLE SimulatedPlatform::OpenServiceA(win::SC_HANDLE hSCManager, const 
 
 win::BOOL SimulatedPlatform::QueryServiceConfigA(win::SC_HANDLE hService,
                                                  win::QUERY_SERVICE_CONFIGA* lpServiceConfig,
-                                                 win::DWORD cbBufSize,
-                                                 win::DWORD* pcbBytesNeeded) {
+                                                 win::DWORD cbBufSize, win::DWORD* pcbBytesNeeded) {
     const auto open = serviceHandles_.find(reinterpret_cast<std::uintptr_t>(hService));
     const bool isService = open != serviceHandles_.end() && !open->second.isManager;
     if (Enter("QueryServiceConfigA", isService ? open->second.serviceName : std::string())) {
@@ -89,8 +88,8 @@ win::BOOL SimulatedPlatform::QueryServiceConfigA(win::SC_HANDLE hService,
     const std::string binaryPath = config.binaryPath.value_or(std::string());
     // Strings follow the record: binary path, load order group, dependencies
     // (an empty multi-string), start name, display name.
-    const std::string strings[] = {binaryPath, std::string(), std::string(1, '\0'),
-                                   std::string(), config.displayName};
+    const std::string strings[] = {binaryPath, std::string(), std::string(1, '\0'), std::string(),
+                                   config.displayName};
     std::size_t needed = sizeof(win::QUERY_SERVICE_CONFIGA);
     for (const std::string& text : strings) {
         needed += text.size() + 1;

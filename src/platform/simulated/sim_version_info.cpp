@@ -196,8 +196,8 @@ win::BOOL SimulatedPlatform::VerQueryValueA(const void* pBlock, const char* lpSu
     }
     std::u16string wide;
     for (std::size_t i = 0; i + 1 < value.bytes; i += 2) {
-        const auto c = static_cast<char16_t>(block[value.offset + i] |
-                                             block[value.offset + i + 1] << 8);
+        const auto c =
+            static_cast<char16_t>(block[value.offset + i] | block[value.offset + i + 1] << 8);
         if (c == 0) {
             break;
         }

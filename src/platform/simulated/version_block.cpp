@@ -182,8 +182,8 @@ std::vector<std::uint8_t> BuildVersionBlock(const VersionFields& fields) {
     std::vector<std::uint8_t> out;
     const std::vector<std::uint8_t> fixed =
         fields.hasFixedInfo ? FixedInfo(fields) : std::vector<std::uint8_t>();
-    const std::size_t root = OpenNode(out, "VS_VERSION_INFO", kBinary, fixed,
-                                      static_cast<win::WORD>(fixed.size()));
+    const std::size_t root =
+        OpenNode(out, "VS_VERSION_INFO", kBinary, fixed, static_cast<win::WORD>(fixed.size()));
     if (!fields.strings.empty()) {
         const std::size_t stringFileInfo = OpenNode(out, "StringFileInfo", kText, {}, 0);
         for (const auto& [tableKey, table] : fields.strings) {
@@ -206,8 +206,8 @@ std::vector<std::uint8_t> BuildVersionBlock(const VersionFields& fields) {
         for (const win::DWORD entry : fields.translations) {
             AppendDword(value, entry);
         }
-        const std::size_t var = OpenNode(out, "Translation", kBinary, value,
-                                         static_cast<win::WORD>(value.size()));
+        const std::size_t var =
+            OpenNode(out, "Translation", kBinary, value, static_cast<win::WORD>(value.size()));
         CloseNode(out, var);
         CloseNode(out, varFileInfo);
     }
@@ -233,8 +233,8 @@ bool FindVersionValue(const std::uint8_t* block, std::size_t size, const char* s
             continue;
         }
         const char* end = std::strchr(at, '\\');
-        const std::size_t length = end != nullptr ? static_cast<std::size_t>(end - at)
-                                                  : std::strlen(at);
+        const std::size_t length =
+            end != nullptr ? static_cast<std::size_t>(end - at) : std::strlen(at);
         Node child;
         if (!FindChild(block, node, AnsiToWide(std::string(at, length)), child)) {
             return false;
