@@ -115,7 +115,11 @@ TEST_F(VersionProviderTest, FilesWithoutUsableResourcesFailAsWindowsDoes) {
         {"C:\\plain.sys", win::ERROR_RESOURCE_TYPE_NOT_FOUND},
         {"C:\\tiny.sys", win::ERROR_RESOURCE_DATA_NOT_FOUND},
         {"C:\\gone.sys", win::ERROR_FILE_NOT_FOUND},
+        {"C:\\WINDOWS\\system32\\drivers\\", win::ERROR_ACCESS_DENIED},
+        {"c:\\windows\\system32", win::ERROR_ACCESS_DENIED},
+        {"C:\\WINDOWS\\system32\\drivers\\nosuch\\", win::ERROR_FILE_NOT_FOUND},
     };
+    machine().files[kDriver] = sim::DriverFile{kDriver, {}, {}, {}};
     for (const auto& c : cases) {
         EXPECT_EQ(0u, platform.GetFileVersionInfoSizeA(c.path, &handle)) << c.path;
         EXPECT_EQ(c.error, platform.GetLastError()) << c.path;

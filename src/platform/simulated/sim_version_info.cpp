@@ -73,6 +73,32 @@ bool ReadHostFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     return !in.bad();
 }
 
+bool StartsWithFolded(const std::string& text, const std::string& prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    const CaseInsensitiveLess less;
+    const std::string head = text.substr(0, prefix.size());
+    return !less(head, prefix) && !less(prefix, head);
+}
+
+// The system directory and every directory that holds a described file.
+bool IsDirectory(const Machine& machine, const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    const std::string folder = path.back() == '\\' ? path : path + "\\";
+    if (StartsWithFolded(NormalizePath(machine.systemDirectory) + "\\", folder)) {
+        return true;
+    }
+    for (const auto& [filePath, file] : machine.files) {
+        if (StartsWithFolded(NormalizePath(filePath), folder)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The version resource of the file at `path`, or the error Windows gives.
 win::DWORD FileVersionResource(const Machine& machine, const char* path,
                                std::vector<std::uint8_t>& block) {
@@ -85,7 +111,9 @@ win::DWORD FileVersionResource(const Machine& machine, const char* path,
         file = machine.files.find(NormalizePath(path));
     }
     if (file == machine.files.end()) {
-        return win::ERROR_FILE_NOT_FOUND;
+        // Opening a directory as a file is refused.
+        return IsDirectory(machine, NormalizePath(path)) ? win::ERROR_ACCESS_DENIED
+                                                         : win::ERROR_FILE_NOT_FOUND;
     }
     const DriverFile& described = file->second;
     if (described.version) {
