@@ -1,0 +1,86 @@
+#include "cli/cli_options.h"
+
+#ifndef MVSI_VERSION
+#error "MVSI_VERSION is set by the build"
+#endif
+
+std::string ProductLine() {
+    return "Malvoret System Info v" MVSI_VERSION;
+}
+
+std::string CliUsage() {
+    return "Usage: malvoret-report [OPTION]...\n"
+           "Writes the " +
+           ProductLine() +
+           " report to standard output.\n"
+           "\n"
+           "  --system FILE   report on the machine described in FILE (JSON)\n"
+           "  --no-usb        leave out the USB setup class\n"
+           "  --no-1394       leave out the IEEE 1394 setup class\n"
+           "  --output FILE   write the report to FILE instead of standard output\n"
+           "  --verbose       also write every trace message to standard error\n"
+           "  --help          show this help and exit\n"
+           "  --version       show the version and exit\n"
+#if defined(_WIN32)
+           "\n"
+           "Without --system the report describes this computer.\n";
+#else
+           "\n"
+           "Without --system the report describes the built-in example machine.\n";
+#endif
+}
+
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
+                     std::string& error) {
+    options = CliOptions{};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::string value;
+        bool hasValue = false;
+        if (arg.rfind("--", 0) == 0) {
+            const std::size_t eq = arg.find('=');
+            if (eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+                arg.erase(eq);
+                hasValue = true;
+            }
+        }
+        if (arg == "--system" || arg == "--output") {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + arg + " needs a file name";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (value.empty()) {
+                error = "option " + arg + " needs a file name";
+                return false;
+            }
+            (arg == "--system" ? options.systemFile : options.outputFile) = value;
+            continue;
+        }
+        if (hasValue) {
+            error = "option " + arg + " takes no value";
+            return false;
+        }
+        if (arg == "--no-usb") {
+            options.showUsb = false;
+        } else if (arg == "--no-1394") {
+            options.show1394 = false;
+        } else if (arg == "--verbose") {
+            options.verbose = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            error = "unknown option " + arg;
+            return false;
+        } else {
+            error = "unexpected argument '" + arg + "'";
+            return false;
+        }
+    }
+    return true;
+}

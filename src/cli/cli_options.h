@@ -1,0 +1,25 @@
+// The command line of malvoret-report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CliOptions {
+    std::string systemFile;  // empty: the real system (Windows) or the built-in machine
+    std::string outputFile;  // empty: standard output
+    bool showUsb = true;
+    bool show1394 = true;
+    bool verbose = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the arguments after the program name. False with a one-line
+// `error` for an unknown option, a missing value or a stray argument.
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);
+
+// The help text, ending in a line break.
+std::string CliUsage();
+
+// The report's title line, as the main window shows it.
+std::string ProductLine();

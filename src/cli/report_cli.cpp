@@ -1,0 +1,102 @@
+#include "cli/report_cli.h"
+
+#include <memory>
+#include <optional>
+
+#include "cli/cli_options.h"
+#include "cli/default_machine.h"
+#include "cli/report_output.h"
+#include "cli/stderr_log.h"
+#include "log/trace_log.h"
+#include "platform/simulated/machine_loader.h"
+#include "platform/simulated/simulated_platform.h"
+#include "report/final_report.h"
+
+#if defined(_WIN32)
+#include "platform/win32/win32_platform.h"
+#endif
+
+namespace {
+
+void Complain(std::FILE* err, const std::string& message) {
+    std::fprintf(err, "malvoret-report: %s\n", message.c_str());
+}
+
+}  // namespace
+
+std::string ReportTitle() {
+    const std::string line = ProductLine();
+    return line + "\r\n" + std::string(line.size(), '-');
+}
+
+int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    CliOptions options;
+    std::string error;
+    if (!ParseCliOptions(args, options, error)) {
+        Complain(err, error);
+        std::fputs(CliUsage().c_str(), err);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(CliUsage().c_str(), out);
+        return 0;
+    }
+    if (options.version) {
+        std::fprintf(out, "malvoret-report %s\n", ProductLine().c_str());
+        return 0;
+    }
+
+    // The trace log is configured as the main program configures it: from
+    // the file beside this executable, through the system's profile functions.
+#if defined(_WIN32)
+    win::Win32Platform system;
+#else
+    sim::SimulatedPlatform system;     // machine without a module name: the real executable
+#endif
+    {
+        win::ScopedPlatform scope(system);
+        InitLog(DefaultLogConfig());
+    }
+
+#if defined(_WIN32)
+    const bool useDescription = !options.systemFile.empty();
+#else
+    const bool useDescription = true;  // the built-in machine without --system
+#endif
+    std::unique_ptr<sim::SimulatedPlatform> described;
+    if (useDescription) {
+        sim::Machine machine;
+        const bool loaded = options.systemFile.empty()
+                                ? LoadDefaultMachine(machine, error)
+                                : sim::MachineLoader::FromFile(options.systemFile, machine, error);
+        if (!loaded) {
+            Complain(err, error);
+            return 2;
+        }
+        described = std::make_unique<sim::SimulatedPlatform>(std::move(machine));
+    }
+    win::Platform& platform = described ? static_cast<win::Platform&>(*described) : system;
+    win::ScopedPlatform scope(platform);
+
+    std::string text;
+    {
+        std::optional<StderrLog> verbose;
+        if (options.verbose) {
+            verbose.emplace(err);
+        }
+        FinalReport report;
+        report.Generate(ReportTitle(), options.showUsb, options.show1394);
+        text = report.GetText();
+    }
+
+    if (options.outputFile.empty()) {
+        if (!WriteAll(out, text, error)) {
+            Complain(err, "cannot write the report to standard output: " + error);
+            return 1;
+        }
+    } else if (!WriteFileReplacing(options.outputFile, text, error)) {
+        Complain(err, error);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,124 @@
+#include "report/final_report.h"
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "devices/dev_node_list.h"
+#include "devices/string_list.h"
+#include "log/trace_log.h"
+#include "services/svc_ctrl.h"
+#include "services/svc_ctrl_manager.h"
+
+const win::GUID UsbClassGuid = {
+    0x36FC9E60, 0xC465, 0x11CF, {0x80, 0x56, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const win::GUID Ieee1394ClassGuid = {
+    0x6BDD1FC1, 0x810F, 0x11D0, {0xBE, 0xC7, 0x08, 0x00, 0x2B, 0xE2, 0x09, 0x2F}};
+
+namespace {
+
+// Plain byte order, as strcmp: every upper-case letter before every lower-case one.
+struct ByteLess {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return std::strcmp(a.c_str(), b.c_str()) < 0;
+    }
+};
+
+}  // namespace
+
+void FinalReport::Generate(const std::string& title, bool showUSB, bool show1394) {
+    Trace(LOG_INFO, "FinalReport::Generate...\n");
+    AddText(title, 0);
+    AddNewLines(2);
+    AddText("System:", 0);
+    AddNewLines(2);
+    SetIndent(3);
+    AddSystemInfo();
+    SetIndent(0);
+    AddNewLines(2);
+    if (showUSB) {
+        AddDevNodesReportForSetupClass(UsbClassGuid);
+        if (show1394) {
+            AddNewLines(2);
+        }
+    }
+    if (show1394) {
+        AddDevNodesReportForSetupClass(Ieee1394ClassGuid);
+    }
+}
+
+void FinalReport::AddDevNodesReportForSetupClass(const win::GUID& classGuid) {
+    Trace(LOG_INFO, "FinalReport::AddDevNodesReportForSetupClass...\n");
+    AddText("Device Setup Class:", 0);
+    AddNewLines(2);
+    SetIndent(3);
+    AddSetupClassInfo(classGuid);
+    AddNewLines(1);
+
+    DevNodeList devices;
+    StatusCode status = devices.LoadDevices(&classGuid);
+    if (status != 0) {
+        Trace(LOG_ERROR,
+              "AddDevNodesReportForSetupClass: LoadDevicesOfClass failed with error 0x%08X.\n",
+              status);
+        return;
+    }
+
+    // Each service is described once, whichever stacks name it.
+    std::set<std::string, ByteLess> serviceNames;
+    if (devices.Count() == 0) {
+        SetIndent(3);
+        AddText("No devices installed.", 0);
+        AddNewLines(1);
+    } else {
+        StringList stackServices;
+        for (std::uint32_t i = 0; i < devices.Count(); ++i) {
+            const DevNode& devNode = devices.At(i);
+            SetIndent(3);
+            AddText("Device:", 0);
+            AddNewLines(1);
+            SetIndent(6);
+            AddCommonDevNodeInfo(devNode);
+            AddNewLines(1);
+            AddText("Driver Stack:", 0);
+            AddNewLines(1);
+            SetIndent(9);
+            AddDevNodeDriverStackInfo(devNode, &stackServices);
+            serviceNames.insert(stackServices.begin(), stackServices.end());
+        }
+
+        AddNewLines(1);
+        TSvcCtrlManager manager;
+        status = manager.Open();
+        if (status != 0) {
+            Trace(LOG_ERROR,
+                  "AddDevNodesReportForSetupClass: Open service control manager failed with "
+                  "error 0x%08X.\n",
+                  status);
+            devices.SetEmpty();
+            return;
+        }
+        TSvcCtrl service;
+        for (const std::string& name : serviceNames) {
+            AddNewLines(1);
+            status = service.OpenService(name, manager.ManagerHandle());
+            if (status != 0) {
+                Trace(LOG_ERROR,
+                      "AddDevNodesReportForSetupClass: OpenService '%s' failed with error "
+                      "0x%08X.\n",
+                      name.c_str(), status);
+                continue;
+            }
+            SetIndent(3);
+            AddText("Service:", 0);
+            AddNewLines(1);
+            SetIndent(6);
+            AddCommonServiceInfo(service);
+            AddNewLines(1);
+            AddDriverVersionInfo(service);
+            SetIndent(0);
+            service.CloseService();
+        }
+    }
+    devices.SetEmpty();
+}

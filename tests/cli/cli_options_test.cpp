@@ -1,0 +1,77 @@
+#include "cli/cli_options.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/default_machine.h"
+#include "cli/report_cli.h"
+#include "platform/simulated/machine_loader.h"
+
+namespace {
+
+bool Parse(const std::vector<std::string>& args, CliOptions& options, std::string& error) {
+    return ParseCliOptions(args, options, error);
+}
+
+TEST(CliOptionsTest, ReadsEveryOptionInBothForms) {
+    CliOptions o;
+    std::string error;
+    ASSERT_TRUE(
+        Parse({"--system", "m.json", "--no-usb", "--output=out.txt", "--verbose"}, o, error))
+        << error;
+    EXPECT_EQ("m.json", o.systemFile);
+    EXPECT_EQ("out.txt", o.outputFile);
+    EXPECT_FALSE(o.showUsb);
+    EXPECT_TRUE(o.show1394);
+    EXPECT_TRUE(o.verbose);
+
+    ASSERT_TRUE(Parse({"--no-1394", "--system=a=b.json", "--output", "--odd-name"}, o, error));
+    EXPECT_EQ("a=b.json", o.systemFile);
+    EXPECT_EQ("--odd-name", o.outputFile);  // a value is taken as it stands
+    EXPECT_TRUE(o.showUsb);
+    EXPECT_FALSE(o.show1394);
+
+    ASSERT_TRUE(Parse({}, o, error));
+    EXPECT_TRUE(o.systemFile.empty() && o.outputFile.empty() && o.showUsb && o.show1394);
+    ASSERT_TRUE(Parse({"--help"}, o, error));
+    EXPECT_TRUE(o.help);
+    ASSERT_TRUE(Parse({"--version"}, o, error));
+    EXPECT_TRUE(o.version);
+}
+
+TEST(CliOptionsTest, RefusesWhatItDoesNotKnow) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"-x"}, "unknown option -x"},
+        {{"--system"}, "option --system needs a file name"},
+        {{"--no-usb", "--output"}, "option --output needs a file name"},
+        {{"--output="}, "option --output needs a file name"},
+        {{"--verbose=yes"}, "option --verbose takes no value"},
+        {{"report.txt"}, "unexpected argument 'report.txt'"},
+    };
+    for (const auto& c : cases) {
+        CliOptions o;
+        std::string error;
+        EXPECT_FALSE(Parse(c.args, o, error)) << c.error;
+        EXPECT_EQ(c.error, error);
+    }
+}
+
+TEST(CliOptionsTest, TitleBlockUnderlinesTheProductLine) {
+    EXPECT_EQ("Malvoret System Info v1.70.0", ProductLine());
+    EXPECT_EQ("Malvoret System Info v1.70.0\r\n" + std::string(28, '-'), ReportTitle());
+}
+
+TEST(DefaultMachineTest, EmbeddedDescriptionLoads) {
+    sim::Machine machine;
+    std::string error;
+    ASSERT_TRUE(LoadDefaultMachine(machine, error)) << error;
+    EXPECT_EQ(4u, machine.os.processorCount);
+    EXPECT_EQ(2u, machine.classes.size());
+    EXPECT_EQ(2u, machine.devices.size());
+    EXPECT_EQ(4u, machine.services.size());
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// Runs the built malvoret-report as a user would (host builds only).
+#if !defined(_WIN32)
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/default_config_file.h"
+#include "support/scratch_dir.h"
+#include "support/worked_example_report.h"
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return q + "'";
+}
+
+class ReportCliRunTest : public ::testing::Test {
+  protected:
+    Run Start(const std::string& args, const std::string& exe = MVSI_REPORT_EXE) {
+        const std::string out = dir.Path("stdout");
+        const std::string err = dir.Path("stderr");
+        const std::string command =
+            Quote(exe) + " " + args + " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
+        const int status = std::system(command.c_str());
+        Run run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadWholeFile(out);
+        run.err = ReadWholeFile(err);
+        std::filesystem::remove(out);
+        std::filesystem::remove(err);
+        return run;
+    }
+
+    std::string Example() const {
+        return std::string(MVSI_SOURCE_DIR) + "/examples/machines/worked-example.json";
+    }
+
+    ScratchDir dir;
+};
+
+TEST_F(ReportCliRunTest, WithoutArgumentsPrintsTheWorkedExample) {
+    const Run run = Start("");
+    EXPECT_EQ(0, run.exitCode);
+    EXPECT_EQ(WorkedExampleReport(), run.out);
+    EXPECT_EQ("", run.err);
+
+    const Run described = Start("--system " + Quote(Example()));
+    EXPECT_EQ(0, described.exitCode) << described.err;
+    EXPECT_EQ(WorkedExampleReport(), described.out);
+}
+
+TEST_F(ReportCliRunTest, ClassSwitchesAndVerboseTrace) {
+    const Run none = Start("--no-usb --no-1394");
+    const std::string expected = WorkedExampleReport();
+    EXPECT_EQ(expected.substr(0, expected.find("Device Setup Class:")), none.out);
+
+    const Run verbose = Start("--verbose");
+    EXPECT_EQ(0, verbose.exitCode);
+    EXPECT_EQ(expected, verbose.out);  // the report itself does not change
+    EXPECT_EQ(0u, verbose.err.find("INFO: FinalReport::Generate...\n")) << verbose.err;
+    EXPECT_NE(std::string::npos,
+              verbose.err.find("INFO: FinalReport::AddDevNodesReportForSetupClass...\n"));
+}
+
+TEST_F(ReportCliRunTest, OutputFileGetsTheSameBytesAndReplacesTheOldOne) {
+    const std::string path = dir.Path("report.txt");
+    ASSERT_TRUE(WriteWholeFile(path, "old content that is longer than nothing"));
+    const Run run = Start("--output " + Quote(path));
+    EXPECT_EQ(0, run.exitCode) << run.err;
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ(WorkedExampleReport(), ReadWholeFile(path));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Root())) {
+        ++entries;
+    }
+    EXPECT_EQ(1u, entries);  // no temporary file left behind
+}
+
+TEST_F(ReportCliRunTest, BadArgumentsExitTwoWithUsage) {
+    for (const char* args : {"--bogus", "--system", "stray", "--output"}) {
+        const Run run = Start(args);
+        EXPECT_EQ(2, run.exitCode) << args;
+        EXPECT_EQ("", run.out) << args;
+        EXPECT_EQ(0u, run.err.find("malvoret-report: ")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("\nUsage: malvoret-report")) << run.err;
+    }
+    const Run help = Start("--help");
+    EXPECT_EQ(0, help.exitCode);
+    EXPECT_EQ(0u, help.out.find("Usage: malvoret-report [OPTION]...\n"));
+    const Run version = Start("--version");
+    EXPECT_EQ("malvoret-report Malvoret System Info v1.70.0\n", version.out);
+}
+
+TEST_F(ReportCliRunTest, BadDescriptionsExitTwoAndTouchNoOutput) {
+    const std::string output = dir.Path("keep.txt");
+    ASSERT_TRUE(WriteWholeFile(output, "precious"));
+    const std::string syntax = dir.Path("syntax.json");
+    const std::string schema = dir.Path("schema.json");
+    ASSERT_TRUE(WriteWholeFile(syntax, "{\n  \"os\": {\"major\": 6,}\n}\n"));
+    ASSERT_TRUE(WriteWholeFile(schema, "{\"devices\": [{\"instanceId\": 7}]}"));
+    const struct {
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {dir.Path("absent.json"),
+         "malvoret-report: " + dir.Path("absent.json") + ": cannot be read: No such file"},
+        {syntax, "malvoret-report: " + syntax + ":2:25: expected a member name"},
+        {schema, "malvoret-report: " + schema +
+                     ": $.devices[0].instanceId: expected a string, found a number\n"},
+    };
+    for (const auto& c : cases) {
+        const Run run = Start("--system " + Quote(c.file) + " --output " + Quote(output));
+        EXPECT_EQ(2, run.exitCode) << c.file;
+        EXPECT_EQ(0u, run.err.find(c.message)) << run.err;
+        EXPECT_EQ(1, std::count(run.err.begin(), run.err.end(), '\n')) << run.err;
+        EXPECT_EQ("precious", ReadWholeFile(output));
+    }
+}
+
+TEST_F(ReportCliRunTest, UnwritableOutputExitsOne) {
+    const std::string nowhere = dir.Path("no/such/dir/report.txt");
+    const Run run = Start("--output " + Quote(nowhere));
+    EXPECT_EQ(1, run.exitCode);
+    EXPECT_EQ("malvoret-report: cannot write '" + nowhere + "': No such file or directory\n",
+              run.err);
+
+    const Run full = Start("--output /dev/full");
+    EXPECT_EQ(1, full.exitCode);
+    const std::string toFull = MVSI_REPORT_EXE + std::string(" >/dev/full");
+    EXPECT_NE(0, std::system(toFull.c_str()));
+}
+
+TEST_F(ReportCliRunTest, TraceConfigurationBesideTheExecutable) {
+    const std::string exe = dir.Path("malvoret-report");
+    std::filesystem::copy_file(MVSI_REPORT_EXE, exe);
+    std::filesystem::permissions(exe, std::filesystem::perms::owner_all);
+    const std::string cfg = dir.Path("malvoret-report.cfg");
+    ASSERT_TRUE(WriteWholeFile(cfg, ""));
+    Run run = Start("", exe);
+    EXPECT_EQ(WorkedExampleReport(), run.out);
+    EXPECT_EQ(DefaultConfigFile(), ReadWholeFile(cfg));
+
+    // Only INFO on: the verbose sink sees it, the report is unchanged.
+    ASSERT_TRUE(WriteWholeFile(cfg, "[LogType3]\r\nName=INFO\r\nEnabled=1\r\n"));
+    run = Start("--verbose", exe);
+    EXPECT_EQ(WorkedExampleReport(), run.out);
+    EXPECT_EQ(0u, run.err.find("INFO: FinalReport::Generate...\n"));
+}
+
+}  // namespace
+
+#endif

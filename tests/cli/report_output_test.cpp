@@ -1,0 +1,62 @@
+#include "cli/report_output.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/scratch_dir.h"
+
+namespace {
+
+std::size_t EntriesIn(const std::filesystem::path& dir) {
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(ReportOutputTest, ReplacesTheFileWholeAndLeavesNothingBeside) {
+    ScratchDir dir;
+    const std::string path = dir.Path("report.txt");
+    std::string error;
+    const std::string big(3 * 1024 * 1024 + 17, 'x');
+    ASSERT_TRUE(WriteFileReplacing(path, "first\r\n", error)) << error;
+    EXPECT_EQ("first\r\n", ReadWholeFile(path));
+    ASSERT_TRUE(WriteFileReplacing(path, big, error)) << error;
+    EXPECT_EQ(big, ReadWholeFile(path));
+    ASSERT_TRUE(WriteFileReplacing(path, "", error)) << error;
+    EXPECT_EQ("", ReadWholeFile(path));
+    EXPECT_EQ(1u, EntriesIn(dir.Root()));
+}
+
+TEST(ReportOutputTest, FailureNamesThePathAndKeepsTheOldFile) {
+    ScratchDir dir;
+    std::string error;
+    const std::string nowhere = dir.Path("missing") + "/report.txt";
+    EXPECT_FALSE(WriteFileReplacing(nowhere, "x", error));
+    EXPECT_EQ(0u, error.find("cannot write '" + nowhere + "': ")) << error;
+    EXPECT_GT(error.size(), ("cannot write '" + nowhere + "': ").size());
+
+    // A directory in the way: refused, and the directory is untouched.
+    const std::string blocked = dir.Path("blocked");
+    std::filesystem::create_directory(blocked);
+    ASSERT_TRUE(WriteWholeFile(blocked + "/keep", "kept"));
+    EXPECT_FALSE(WriteFileReplacing(blocked, "x", error));
+    EXPECT_EQ(0u, error.find("cannot write '" + blocked + "': ")) << error;
+    EXPECT_EQ("kept", ReadWholeFile(blocked + "/keep"));
+    EXPECT_EQ(1u, EntriesIn(dir.Root()));
+}
+
+#if defined(__linux__)
+TEST(ReportOutputTest, FullDeviceIsAFailureNotASilentLoss) {
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    ASSERT_NE(nullptr, full);
+    std::string error;
+    EXPECT_FALSE(WriteAll(full, std::string(100000, 'x'), error));
+    EXPECT_FALSE(error.empty());
+    std::fclose(full);
+}
+#endif
+
+}  // namespace
