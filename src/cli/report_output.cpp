@@ -71,9 +71,28 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     static std::atomic<unsigned> counter{0};
     const std::string prefix = "cannot write '" + path + "': ";
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) {
         error = prefix + Reason(EISDIR);
         return false;
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        // A device or pipe (/dev/stdout, a FIFO) is written into, never replaced.
+        std::FILE* stream = std::fopen(path.c_str(), "wb");
+        if (stream == nullptr) {
+            error = prefix + Reason(errno);
+            return false;
+        }
+        std::string reason;
+        bool ok = WriteAll(stream, bytes, reason);
+        if (std::fclose(stream) != 0 && ok) {
+            ok = false;
+            reason = Reason(errno);
+        }
+        if (!ok) {
+            error = prefix + reason;
+        }
+        return ok;
     }
     // Beside the target, so that the rename stays on one file system.
     std::string temp;

@@ -49,13 +49,24 @@ TEST(ReportOutputTest, FailureNamesThePathAndKeepsTheOldFile) {
 }
 
 #if defined(__linux__)
-TEST(ReportOutputTest, FullDeviceIsAFailureNotASilentLoss) {
-    std::FILE* full = std::fopen("/dev/full", "wb");
-    ASSERT_NE(nullptr, full);
+TEST(ReportOutputTest, DevicesAreWrittenIntoNotReplaced) {
+    const std::filesystem::path full = "/dev/full";
+    if (!std::filesystem::is_character_file(full) ||
+        !std::filesystem::is_character_file("/dev/null")) {
+        GTEST_SKIP() << "no /dev/full and /dev/null devices here";
+    }
+    std::FILE* stream = std::fopen("/dev/full", "wb");
+    ASSERT_NE(nullptr, stream);
     std::string error;
-    EXPECT_FALSE(WriteAll(full, std::string(100000, 'x'), error));
+    EXPECT_FALSE(WriteAll(stream, std::string(100000, 'x'), error));
     EXPECT_FALSE(error.empty());
-    std::fclose(full);
+    std::fclose(stream);
+
+    EXPECT_FALSE(WriteFileReplacing("/dev/full", "report", error));
+    EXPECT_EQ("cannot write '/dev/full': No space left on device", error);
+    EXPECT_TRUE(std::filesystem::is_character_file(full));
+    EXPECT_TRUE(WriteFileReplacing("/dev/null", "report", error)) << error;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 #endif
 
