@@ -26,7 +26,7 @@ void ConvertMultiStringToList(StringList& list, const win::BYTE* data, win::DWOR
                   static_cast<unsigned>(size));
             return;
         }
-        const std::size_t length = static_cast<const char*>(nul) - (bytes + pos);
+        const auto length = static_cast<std::size_t>(static_cast<const char*>(nul) - (bytes + pos));
         list.emplace_back(bytes + pos, length);
         pos += length + 1;
     }

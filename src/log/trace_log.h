@@ -71,7 +71,7 @@ void InitLog(const LogConfig& config);
 
 void Trace(std::uint32_t type, const char* format, ...) MVSI_PRINTF(2, 3);
 
-LogEntry FormatLogEntry(const char* format, va_list args);
+LogEntry FormatLogEntry(const char* format, va_list args) MVSI_PRINTF(1, 0);
 const LogType& FindLogType(std::uint32_t mask);
 void DispatchLogEntry(const LogEntry& entry);
 

@@ -16,7 +16,8 @@ void FormatString(std::string& target, const char* format, ...) MVSI_PRINTF(2, 3
 using BoundedFormatter = int (*)(char* buffer, std::size_t size, const char* format, va_list args);
 
 // The C library's formatter brought to that convention.
-int FormatBounded(char* buffer, std::size_t size, const char* format, va_list args);
+int FormatBounded(char* buffer, std::size_t size, const char* format, va_list args)
+    MVSI_PRINTF(3, 0);
 
 // The growth behind FormatString: 512 bytes first, doubled while the output
 // does not fit, up to `cap` bytes; past the cap the target stays unchanged.

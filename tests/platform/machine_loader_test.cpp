@@ -138,6 +138,11 @@ TEST(MachineLoaderTest, SchemaErrorsNameThePathAndWhatWasExpected) {
          "$.files[0]: expected at most one of"},
         {R"({"faults": [{"function": "F", "callNumber": 0}]})", "$.faults[0].callNumber"},
         {R"({"faults": {}})", "$.faults: expected an array, found an object"},
+        // Names from the file that would break the line or the path are quoted.
+        {R"({"os": {"a\nb": 1}})", "$.os[\"a\\u000ab\"]: unknown member"},
+        {R"({"x\"y\u001b[2J": 1})", "$[\"x\\\"y\\u001b[2J\"]: unknown member"},
+        {R"({"os.major": 1})", "$[\"os.major\"]: unknown member"},
+        {R"({"": 1})", "$[\"\"]: unknown member"},
     };
     for (const Case& c : cases) {
         const std::string error = LoadError(c.text);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "platform/simulated/machine.h"
 
@@ -59,12 +60,12 @@ IniFile::IniFile(const std::string& text) {
     while (pos < text.size()) {
         const std::size_t lf = text.find('\n', pos);
         if (lf == std::string::npos) {
-            lines_.push_back(Line{text.substr(pos), ""});
+            lines_.push_back(MakeLine(text.substr(pos), ""));
             break;
         }
         const bool crlf = lf > pos && text[lf - 1] == '\r';
         const std::size_t contentEnd = crlf ? lf - 1 : lf;
-        lines_.push_back(Line{text.substr(pos, contentEnd - pos), crlf ? "\r\n" : "\n"});
+        lines_.push_back(MakeLine(text.substr(pos, contentEnd - pos), crlf ? "\r\n" : "\n"));
         pos = lf + 1;
     }
 }
@@ -102,6 +103,11 @@ win::DWORD IniFile::Save(const std::string& path) const {
     return win::ERROR_SUCCESS;
 }
 
+IniFile::Line IniFile::MakeLine(std::string content, std::string end) {
+    Parsed parsed = Parse(content);
+    return Line{std::move(content), std::move(end), std::move(parsed)};
+}
+
 IniFile::Parsed IniFile::Parse(const std::string& content) {
     Parsed parsed;
     const std::string line = Trim(content);
@@ -132,7 +138,7 @@ IniFile::Parsed IniFile::Parse(const std::string& content) {
 std::vector<std::size_t> IniFile::SectionStarts(const std::string& section) const {
     std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Parsed p = Parse(lines_[i].content);
+        const Parsed& p = lines_[i].parsed;
         if (p.kind == Parsed::kSection && SameName(p.name, section)) {
             starts.push_back(i);
         }
@@ -142,7 +148,7 @@ std::vector<std::size_t> IniFile::SectionStarts(const std::string& section) cons
 
 std::size_t IniFile::SectionEnd(std::size_t start) const {
     std::size_t i = start + 1;
-    while (i < lines_.size() && Parse(lines_[i].content).kind != Parsed::kSection) {
+    while (i < lines_.size() && lines_[i].parsed.kind != Parsed::kSection) {
         ++i;
     }
     return i;
@@ -153,7 +159,7 @@ std::optional<std::size_t> IniFile::FindKey(const std::string& section,
     for (std::size_t start : SectionStarts(section)) {
         const std::size_t end = SectionEnd(start);
         for (std::size_t i = start + 1; i < end; ++i) {
-            const Parsed p = Parse(lines_[i].content);
+            const Parsed& p = lines_[i].parsed;
             if (p.kind == Parsed::kKey && SameName(p.name, key)) {
                 return i;
             }
@@ -164,7 +170,7 @@ std::optional<std::size_t> IniFile::FindKey(const std::string& section,
 
 std::optional<std::string> IniFile::Get(const std::string& section, const std::string& key) const {
     if (auto line = FindKey(section, key)) {
-        return Parse(lines_[*line].content).value;
+        return lines_[*line].parsed.value;
     }
     return std::nullopt;
 }
@@ -172,7 +178,7 @@ std::optional<std::string> IniFile::Get(const std::string& section, const std::s
 std::vector<std::string> IniFile::Sections() const {
     std::vector<std::string> names;
     for (const Line& line : lines_) {
-        const Parsed p = Parse(line.content);
+        const Parsed& p = line.parsed;
         if (p.kind != Parsed::kSection) {
             continue;
         }
@@ -192,7 +198,7 @@ std::vector<std::string> IniFile::Keys(const std::string& section) const {
     for (std::size_t start : SectionStarts(section)) {
         const std::size_t end = SectionEnd(start);
         for (std::size_t i = start + 1; i < end; ++i) {
-            const Parsed p = Parse(lines_[i].content);
+            const Parsed& p = lines_[i].parsed;
             if (p.kind != Parsed::kKey) {
                 continue;
             }
@@ -213,12 +219,12 @@ void IniFile::Insert(std::size_t at, const std::string& content) {
     if (at > 0 && lines_[at - 1].end.empty()) {
         lines_[at - 1].end = "\r\n";
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{content, "\r\n"});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(content, "\r\n"));
 }
 
 void IniFile::Set(const std::string& section, const std::string& key, const std::string& value) {
     if (auto line = FindKey(section, key)) {
-        lines_[*line].content = Parse(lines_[*line].content).name + "=" + value;
+        lines_[*line] = MakeLine(lines_[*line].parsed.name + "=" + value, lines_[*line].end);
         return;
     }
     const std::vector<std::size_t> starts = SectionStarts(section);

@@ -40,15 +40,17 @@ class IniFile {
     std::string Text() const;
 
   private:
-    struct Line {
-        std::string content;
-        std::string end;  // "\r\n", "\n", or "" for a last line without a break
-    };
     struct Parsed {
         enum Kind { kOther, kSection, kKey } kind = kOther;
         std::string name;
         std::string value;
     };
+    struct Line {
+        std::string content;
+        std::string end;  // "\r\n", "\n", or "" for a last line without a break
+        Parsed parsed;    // of content, kept so lookups do not parse every line again
+    };
+    static Line MakeLine(std::string content, std::string end);
     static Parsed Parse(const std::string& content);
     // Index of the first line of every section named `section`.
     std::vector<std::size_t> SectionStarts(const std::string& section) const;

@@ -1,6 +1,7 @@
 #include "platform/simulated/machine_loader.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -91,8 +92,33 @@ std::string Choices(const Named (&table)[N]) {
     return text;
 }
 
+// Member names come from the description: one with a control character or
+// a quote is written quoted and escaped, so that a message stays one line.
 std::string Member(const std::string& path, const std::string& name) {
-    return path + "." + name;
+    bool plain = !name.empty();
+    for (char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        plain = plain && u >= 0x20 && u != 0x7F && c != '"' && c != '\\' && c != '.' && c != '[' &&
+                c != ']';
+    }
+    if (plain) {
+        return path + "." + name;
+    }
+    std::string quoted = path + "[\"";
+    for (char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (u < 0x20 || u == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(u));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"]";
 }
 
 std::string Index(const std::string& path, std::size_t i) {
