@@ -30,3 +30,7 @@ void FailAllocations(std::size_t skip, std::size_t count) {
 void ResetAllocationFailures() {
     FailAllocations(0, 0);
 }
+
+std::size_t PendingAllocationFailures() {
+    return g_fail;
+}

@@ -15,3 +15,5 @@ ByteBuffer AllocateBuffer(std::size_t size);
 // Tests only: the next `skip` allocations succeed, then `count` fail.
 void FailAllocations(std::size_t skip, std::size_t count);
 void ResetAllocationFailures();
+// Failures set up by FailAllocations and not yet handed out.
+std::size_t PendingAllocationFailures();

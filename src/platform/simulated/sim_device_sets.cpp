@@ -214,6 +214,7 @@ win::BOOL SimulatedPlatform::SetupDiOpenDeviceInfoA(win::HDEVINFO hDevInfo,
 
 win::BOOL SimulatedPlatform::SetupDiDestroyDeviceInfoList(win::HDEVINFO hDevInfo) {
     if (Enter("SetupDiDestroyDeviceInfoList")) {
+        deviceSets_.erase(reinterpret_cast<std::uintptr_t>(hDevInfo));  // see RegCloseKey
         return win::FALSE;
     }
     if (deviceSets_.erase(reinterpret_cast<std::uintptr_t>(hDevInfo)) == 0) {

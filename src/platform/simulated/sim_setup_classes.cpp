@@ -119,6 +119,9 @@ win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY hKey, const char* lpValu
 
 win::LONG SimulatedPlatform::RegCloseKey(win::HKEY hKey) {
     if (Enter("RegCloseKey")) {
+        // As with the other closes, an injected failure still releases the
+        // key, so that the open-key count shows real leaks only.
+        keys_.erase(reinterpret_cast<std::uintptr_t>(hKey));
         return static_cast<win::LONG>(lastError_);
     }
     if (keys_.erase(reinterpret_cast<std::uintptr_t>(hKey)) == 0) {
