@@ -1,0 +1,43 @@
+# Every example machine twice: the Windows build with the real provider in a
+# prefix built from the description, the host build on the description
+# itself; the reports must match after the example's listed normalisations
+# (differential/<example>.sed, one comment per Wine difference).
+host="${HOST_BUILD_DIR:-$SOURCE_DIR/build/host}"
+report_exe="$BUILD_DIR/src/malvoret-report.exe"
+status=0
+for json in "$SOURCE_DIR"/examples/machines/*.json; do
+    name=$(basename "$json" .json)
+    rules="$SOURCE_DIR/tests/integration/differential/$name.sed"
+    dir="$WORK_DIR/$name"
+    mkdir -p "$dir/gen"
+    echo "== $name"
+    if [ ! -f "$rules" ]; then
+        echo "   FAILED: no list of differences ($rules)"
+        status=1
+        continue
+    fi
+    "$host/src/malvoret-prefix" "$json" "$dir/gen" | sed 's/^/   /'
+    new_prefix "$dir/prefix"
+    winver=$(sed -n 's/^# winver: *//p' "$rules")
+    wine winecfg -v "$winver" >/dev/null 2>&1
+    wineserver -w
+    import_reg "$dir/gen/machine.reg"
+    sh "$dir/gen/build.sh" "$WINEPREFIX/drive_c/windows/system32/drivers" \
+        i686-w64-mingw32-windres i686-w64-mingw32-gcc
+    # The service manager and Plug and Play read the registry when they start.
+    wineserver -k || true
+    run_wine "$report_exe" --output "$(win_path "$dir/wine.txt")" || true
+    "$host/src/malvoret-report" --system "$json" --output "$dir/host.txt" || true
+    sed -n 's/^# diff: */   difference: /p' "$rules"
+    sed -E -f "$rules" "$dir/wine.txt" >"$dir/wine.norm"
+    sed -E -f "$rules" "$dir/host.txt" >"$dir/host.norm"
+    if cmp -s "$dir/wine.norm" "$dir/host.norm"; then
+        echo "   same after the differences above"
+    else
+        echo "   FAILED: reports differ"
+        diff -u "$dir/host.norm" "$dir/wine.norm" | head -40 | sed 's/^/   /'
+        status=1
+    fi
+    wineserver -k || true
+done
+return $status
