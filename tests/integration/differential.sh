@@ -29,8 +29,14 @@ for json in "$SOURCE_DIR"/examples/machines/*.json; do
     run_wine "$report_exe" --output "$(win_path "$dir/wine.txt")" || true
     "$host/src/malvoret-report" --system "$json" --output "$dir/host.txt" || true
     sed -n 's/^# diff: */   difference: /p' "$rules"
-    sed -E -f "$rules" "$dir/wine.txt" >"$dir/wine.norm"
-    sed -E -f "$rules" "$dir/host.txt" >"$dir/host.norm"
+    for side in wine host; do
+        if grep -q '^# only: system' "$rules"; then
+            # The rest of the report depends on the injected faults.
+            LC_ALL=C awk '/^Device Setup Class:/ { exit } { print }' "$dir/$side.txt"
+        else
+            cat "$dir/$side.txt"
+        fi | LC_ALL=C sed -E -f "$rules" >"$dir/$side.norm"
+    done
     if cmp -s "$dir/wine.norm" "$dir/host.norm"; then
         echo "   same after the differences above"
     else

@@ -11,4 +11,4 @@ s/^   Product Suites?:[^\r\n]*(\r?\n {20,}[^ \r\n][^\r\n]*)*/   Product Suite: (
 s/error 0x00000714\./error 0x00000715./g
 s/error = 0x00000714/error = 0x00000715/g
 # diff: faults cannot be injected into Wine and this report depends on them: only the System section is compared
-s/\r\nDevice Setup Class:.*$/\r\n/
+# only: system

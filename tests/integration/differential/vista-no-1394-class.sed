@@ -11,4 +11,4 @@ s/^   Product Suites?:[^\r\n]*(\r?\n {20,}[^ \r\n][^\r\n]*)*/   Product Suite: (
 s/error 0x00000714\./error 0x00000715./g
 s/error = 0x00000714/error = 0x00000715/g
 # diff: SetupDiClassNameFromGuidA fails with 2 instead of ERROR_INVALID_CLASS for a class that is not installed
-s/SetupDiClassNameFromGuid failed with error 0x00000002\.\r\n\r\n   ERROR: AddSetupClassInfo: GetClassName failed with error 0x00000002\.\r\n\r\n/SetupDiClassNameFromGuid failed with error 0xE0000206.\r\n\r\n   Name:  ??? (Class is not installed on the system.)\r\n/
+s/SetupDiClassNameFromGuid failed with error 0x00000002\.(\r?\n\r\n)   ERROR: AddSetupClassInfo: GetClassName failed with error 0x00000002\.\r?\n\r\n/SetupDiClassNameFromGuid failed with error 0xE0000206.\1   Name:  ??? (Class is not installed on the system.)\r\n/
