@@ -5,7 +5,7 @@ N
 $!ba
 # diff: the processor count is the host's, not the description's
 s/^(   Number of Logical Processors: +)[0-9]+(\r?)$/\1N\2/M
-# diff: winecfg sets product type workstation and no product suites
+# diff: winecfg sets no product suites (and win2008r2 the server product type, which is compared)
 s/^   Product Suites?:[^\r\n]*(\r?\n {20,}[^ \r\n][^\r\n]*)*/   Product Suite: (suites)/M
 # diff: GetFileVersionInfoSizeA fails with 1812 where Windows gives 1813 for a file without a version resource
 s/error 0x00000714\./error 0x00000715./g
