@@ -1,0 +1,59 @@
+// The main window: menu bar, toolbar in a rebar, status bar and the report
+// view, the two report options and the commands of the menus.
+#pragma once
+
+#include <string>
+
+#include "ui/report_view.h"
+#include "ui/win32_headers.h"
+
+class MainFrame {
+  public:
+    MainFrame() = default;
+    MainFrame(const MainFrame&) = delete;
+    MainFrame& operator=(const MainFrame&) = delete;
+
+    // Creates the window, which already builds the first report; null on
+    // failure.
+    HWND Create(HINSTANCE instance);
+    HWND Window() const { return frame_; }
+
+    // Translates the accelerators; true when the message was consumed.
+    bool PreTranslateMessage(MSG& message);
+
+    void Refresh();
+    void SaveToFile();
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreate();
+    void OnCommand(UINT id);
+    LRESULT OnNotify(NMHDR& header);
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    bool CreateToolbar();
+    bool CreateRebar();
+    void ToggleToolbar();
+    void ToggleStatusBar();
+    void SetCheck(UINT id, bool checked);
+    void UpdateLayout();
+    void ShowError(const std::string& text);
+    std::string LoadText(UINT id) const;
+
+    bool showUSB = true;
+    bool show1394 = true;
+    ZEPView view_;
+
+    HINSTANCE instance_ = nullptr;
+    HWND frame_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HWND rebar_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    // Kept for the toolbar's tooltip requests, which borrow the pointer.
+    std::string tooltipText_;
+    std::wstring tooltipTextWide_;
+
+    static bool toolbarVisible_;
+};
