@@ -55,6 +55,7 @@ bool HyperLink::Attach(HWND control) {
     }
 
     control_ = control;
+    FitToText();
     // Statics ignore the mouse unless they notify.
     SetWindowLongPtrA(control, GWL_STYLE, GetWindowLongPtrA(control, GWL_STYLE) | SS_NOTIFY);
     SetPropA(control, kThisProperty, this);
@@ -91,6 +92,32 @@ void HyperLink::Detach() {
         DeleteObject(font_);
         font_ = nullptr;
     }
+}
+
+// A longer address than the template's field widens the field about its
+// centre rather than being clipped.
+void HyperLink::FitToText() {
+    HDC dc = GetDC(control_);
+    if (dc == nullptr) {
+        return;
+    }
+    HGDIOBJ previous = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, address_.c_str(), static_cast<int>(address_.size()), &extent);
+    if (previous != nullptr) {
+        SelectObject(dc, previous);
+    }
+    ReleaseDC(control_, dc);
+    RECT area;
+    GetWindowRect(control_, &area);
+    MapWindowPoints(nullptr, GetParent(control_), reinterpret_cast<POINT*>(&area), 2);
+    const LONG width = area.right - area.left;
+    if (extent.cx <= width) {
+        return;
+    }
+    const LONG left = area.left - (extent.cx - width) / 2;
+    SetWindowPos(control_, nullptr, left, area.top, extent.cx, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HyperLink::Paint() {

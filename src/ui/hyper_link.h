@@ -19,6 +19,7 @@ class HyperLink {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void FitToText();
     void Paint();
     void Open();
     void Detach();

@@ -2,7 +2,7 @@
 
 #include "report/format_string.h"
 
-const char kMakerNotice[] = "Copyright (C) 2015 Malvoret. All rights reserved.";
+const char kMakerNotice[] = "Copyright (C) 2015 Malvoret";
 const char kLegalNotice[] =
     "This program is provided \"as is\", without warranty of any kind. It only "
     "reads the configuration of the system it runs on and changes nothing. "

@@ -15,10 +15,14 @@
 //   gui_driver menu-select ID [sys]        as if the menu item were highlighted
 //   gui_driver menu-close                  as if the menu closed
 //   gui_driver menu-checked ID             prints 1 or 0
+//   gui_driver child-visible CLASS         prints 1 or 0 for the main window's descendant
 //   gui_driver clear-clipboard
 //   gui_driver wait-clipboard FILE [ms]    CF_TEXT up to its terminator
 #include <windows.h>
 #include <commctrl.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +125,22 @@ bool StatusText(HWND statusBar, std::string& text) {
     return ok;
 }
 
+struct ChildSearch {
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<ChildSearch*>(lParam);
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, search->className) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "gui_driver: %s\n", what);
     return 2;
@@ -133,6 +153,7 @@ WPARAM Command(const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);  // texts are compared byte for byte
     if (argc < 2) {
         return Fail("no action");
     }
@@ -226,6 +247,15 @@ int main(int argc, char** argv) {
     }
     if (action == "menu-close") {
         SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+        return 0;
+    }
+    if (action == "child-visible" && argc >= 3) {
+        ChildSearch search{argv[2], nullptr};
+        EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            return Fail("no such child window");
+        }
+        std::printf("%d\n", IsWindowVisible(search.found) ? 1 : 0);
         return 0;
     }
     if (action == "menu-checked" && argc >= 3) {
