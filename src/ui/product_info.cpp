@@ -9,7 +9,7 @@ const char kLegalNotice[] =
     "You may copy and pass it on unchanged, free of charge.";
 const char kWebAddress[] = "https://www.malvoret.example/";
 
-std::string ReportTitle() {
+std::string BuildReportTitle() {
     std::string line;
     FormatString(line, "%s v%u.%u.%u", kProductName, kVersionMajor, kVersionMinor, kVersionBuild);
     return line + "\r\n" + std::string(line.size(), '-');

@@ -15,7 +15,7 @@ extern const char kWebAddress[];
 
 // "Malvoret System Info v1.70.0", "\r\n" and as many dashes as the first
 // line has characters, without a line break after them.
-std::string ReportTitle();
+std::string BuildReportTitle();
 
 // The About box's centred text: name and version, release date, an empty
 // line and the maker's notice, separated by "\n".
