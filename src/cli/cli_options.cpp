@@ -15,6 +15,9 @@ std::string CliUsage() {
            " report to standard output.\n"
            "\n"
            "  --system FILE   report on the machine described in FILE (JSON)\n"
+           "  --from-reg FILE...  report on the machine whose registry exports (.reg)\n"
+           "                  are given\n"
+           "  --drivers DIR   with --from-reg: copies of its system32\\drivers files\n"
            "  --no-usb        leave out the USB setup class\n"
            "  --no-1394       leave out the IEEE 1394 setup class\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
@@ -45,7 +48,21 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                 hasValue = true;
             }
         }
-        if (arg == "--system" || arg == "--output") {
+        if (arg == "--from-reg") {
+            // One or more files, up to the next option.
+            if (hasValue && !value.empty()) {
+                options.regFiles.push_back(value);
+            }
+            while (!hasValue && i + 1 < args.size() && args[i + 1].rfind("-", 0) != 0) {
+                options.regFiles.push_back(args[++i]);
+            }
+            if (options.regFiles.empty()) {
+                error = "option --from-reg needs a file name";
+                return false;
+            }
+            continue;
+        }
+        if (arg == "--system" || arg == "--output" || arg == "--drivers") {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
                     error = "option " + arg + " needs a file name";
@@ -57,7 +74,9 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                 error = "option " + arg + " needs a file name";
                 return false;
             }
-            (arg == "--system" ? options.systemFile : options.outputFile) = value;
+            (arg == "--system"   ? options.systemFile
+             : arg == "--output" ? options.outputFile
+                                 : options.driversDir) = value;
             continue;
         }
         if (hasValue) {
@@ -81,6 +100,14 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             error = "unexpected argument '" + arg + "'";
             return false;
         }
+    }
+    if (!options.regFiles.empty() && !options.systemFile.empty()) {
+        error = "options --system and --from-reg exclude each other";
+        return false;
+    }
+    if (!options.driversDir.empty() && options.regFiles.empty()) {
+        error = "option --drivers needs --from-reg";
+        return false;
     }
     return true;
 }

@@ -5,8 +5,10 @@
 #include <vector>
 
 struct CliOptions {
-    std::string systemFile;  // empty: the real system (Windows) or the built-in machine
-    std::string outputFile;  // empty: standard output
+    std::string systemFile;             // empty: the real system (Windows) or the built-in machine
+    std::vector<std::string> regFiles;  // registry exports of a machine (--from-reg)
+    std::string driversDir;             // copies of its driver files (--drivers)
+    std::string outputFile;             // empty: standard output
     bool showUsb = true;
     bool show1394 = true;
     bool verbose = false;

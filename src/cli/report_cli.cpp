@@ -8,6 +8,7 @@
 #include "cli/report_output.h"
 #include "cli/stderr_log.h"
 #include "log/trace_log.h"
+#include "platform/simulated/machine_from_registry.h"
 #include "platform/simulated/machine_loader.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"
@@ -20,6 +21,18 @@ namespace {
 
 void Complain(std::FILE* err, const std::string& message) {
     std::fprintf(err, "malvoret-report: %s\n", message.c_str());
+}
+
+bool MachineFromExports(const std::vector<std::string>& files, const std::string& drivers,
+                        sim::Machine& machine, std::string& error) {
+    sim::RegistryTree tree;
+    for (const std::string& file : files) {
+        if (!sim::LoadRegFile(file, tree, error)) {
+            return false;
+        }
+    }
+    return sim::MachineFromRegistry(tree, machine, error) &&
+           (drivers.empty() || sim::AddDriverFolder(drivers, machine, error));
 }
 
 }  // namespace
@@ -59,16 +72,19 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     }
 
 #if defined(_WIN32)
-    const bool useDescription = !options.systemFile.empty();
+    const bool useDescription = !options.systemFile.empty() || !options.regFiles.empty();
 #else
     const bool useDescription = true;  // the built-in machine without --system
 #endif
     std::unique_ptr<sim::SimulatedPlatform> described;
     if (useDescription) {
         sim::Machine machine;
-        const bool loaded = options.systemFile.empty()
-                                ? LoadDefaultMachine(machine, error)
-                                : sim::MachineLoader::FromFile(options.systemFile, machine, error);
+        const bool loaded =
+            !options.regFiles.empty()
+                ? MachineFromExports(options.regFiles, options.driversDir, machine, error)
+            : options.systemFile.empty()
+                ? LoadDefaultMachine(machine, error)
+                : sim::MachineLoader::FromFile(options.systemFile, machine, error);
         if (!loaded) {
             Complain(err, error);
             return 2;
