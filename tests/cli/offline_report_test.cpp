@@ -1,0 +1,314 @@
+// Reports from registry exports: a described machine carried through the
+// Wine harness's .reg, the system keys and driver file copies, read back,
+// gives the report of the described machine.
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <tuple>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/prefix_content.h"
+#include "cli/report_cli.h"
+#include "log/trace_log.h"
+#include "platform/simulated/ansi_code_page.h"
+#include "platform/simulated/guid_text.h"
+#include "platform/simulated/machine_from_registry.h"
+#include "platform/simulated/machine_loader.h"
+#include "platform/simulated/registry_system_keys.h"
+#include "platform/simulated/simulated_platform.h"
+#include "platform/simulated/version_block.h"
+#include "report/final_report.h"
+#include "services/pe_image_builder.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+std::string ReportOf(const sim::Machine& machine) {
+    sim::SimulatedPlatform platform(machine);
+    win::ScopedPlatform scope(platform);
+    ResetLogState();
+    InitLog(DefaultLogConfig());
+    FinalReport report;
+    report.Generate(ReportTitle(), true, true);
+    std::string text = report.GetText();
+    ResetLogState();
+    return text;
+}
+
+// Devices in the order the Enum tree holds them: instances under their
+// model, models under their enumerator, each where it first appears.
+void TreeOrder(std::vector<sim::Device>& devices) {
+    std::map<std::string, std::size_t, sim::CaseInsensitiveLess> first;
+    auto rank = [&](const std::string& prefix) {
+        return first.emplace(prefix, first.size()).first->second;
+    };
+    std::vector<std::tuple<std::size_t, std::size_t, std::size_t, sim::Device>> ranked;
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        const std::string& id = devices[i].instanceId;
+        const std::size_t a = id.find('\\');
+        const std::size_t b = id.find('\\', a + 1);
+        const std::size_t enumerator = rank(id.substr(0, a));
+        ranked.emplace_back(enumerator, rank(id.substr(0, b)), i, devices[i]);
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const auto& x, const auto& y) {
+        return std::tie(std::get<0>(x), std::get<1>(x), std::get<2>(x)) <
+               std::tie(std::get<0>(y), std::get<1>(y), std::get<2>(y));
+    });
+    devices.clear();
+    for (auto& entry : ranked) {
+        devices.push_back(std::move(std::get<3>(entry)));
+    }
+}
+
+// What an export and a folder of driver files cannot carry, made equal on
+// the described side: presence, injected faults, the program's own process,
+// the device order beyond the Enum tree's, files outside system32\drivers,
+// lower-case instance IDs, a single-session suite without Terminal Services
+// and IsWow64Process where the release decides it.
+sim::Machine Carried(sim::Machine machine) {
+    machine.faults.clear();
+    machine.moduleFileName.clear();
+    machine.os.is64BitProcess = false;
+    machine.os.platformId = win::VER_PLATFORM_WIN32_NT;
+    const win::DWORD v = machine.os.major << 8 | machine.os.minor;
+    machine.os.hasIsWow64Process = v > 0x0502 ||
+                                   (v == 0x0502 && machine.os.servicePackMajor >= 1) ||
+                                   (v == 0x0501 && machine.os.servicePackMajor >= 2);
+    if ((machine.os.suiteMask & win::VER_SUITE_TERMINAL) == 0) {
+        machine.os.suiteMask =
+            static_cast<win::WORD>(machine.os.suiteMask & ~win::VER_SUITE_SINGLEUSERTS);
+    }
+    machine.os.servicePackMajor &= 0xFF;
+    machine.os.servicePackMinor &= 0xFF;
+    for (sim::Device& device : machine.devices) {
+        device.present = true;
+        for (char& c : device.instanceId) {
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+    }
+    TreeOrder(machine.devices);
+    const std::string drivers = machine.systemDirectory + "\\drivers\\";
+    for (auto it = machine.files.begin(); it != machine.files.end();) {
+        const bool inDrivers =
+            it->first.size() > drivers.size() &&
+            !sim::CaseInsensitiveLess{}(it->first.substr(0, drivers.size()), drivers) &&
+            !sim::CaseInsensitiveLess{}(drivers, it->first.substr(0, drivers.size())) &&
+            it->first.find('\\', drivers.size()) == std::string::npos;
+        it = inDrivers ? std::next(it) : machine.files.erase(it);
+    }
+    return machine;
+}
+
+// The driver files as copies taken from the machine: real PE files.
+void WriteDriverFiles(const sim::Machine& machine, const std::string& folder) {
+    std::filesystem::create_directories(folder);
+    const std::string drivers = machine.systemDirectory + "\\drivers\\";
+    for (const auto& [path, file] : machine.files) {
+        const std::string name = path.substr(path.find_last_of('\\') + 1);
+        std::vector<std::uint8_t> image;
+        if (file.version) {
+            image = BuildPeImage(sim::BuildVersionBlock(*file.version)).bytes;
+        } else if (file.rawBlock) {
+            image = BuildPeImage(*file.rawBlock).bytes;
+        } else if (file.peFile) {
+            std::filesystem::copy_file(*file.peFile, folder + "/" + name);
+            continue;
+        } else {
+            PeImageOptions bare;
+            bare.withResources = false;
+            image = BuildPeImage({}, bare).bytes;
+        }
+        ASSERT_TRUE(WriteWholeFile(folder + "/" + name, std::string(image.begin(), image.end())));
+    }
+}
+
+// String data in hex form ("hex(2):41,00"): ANSI bytes in REGEDIT4, UTF-16
+// in Version 5.00.
+std::string WidenHexLine(const std::string& line) {
+    const std::size_t eq = line.find("=hex(");
+    if (eq == std::string::npos || line.size() < eq + 8 || line[eq + 7] != ':' ||
+        std::string("127").find(line[eq + 5]) == std::string::npos || line[eq + 6] != ')') {
+        return line;
+    }
+    std::string ansi;
+    for (std::size_t at = eq + 8; at + 1 < line.size(); at += 3) {
+        ansi.push_back(static_cast<char>(std::stoi(line.substr(at, 2), nullptr, 16)));
+    }
+    std::string out = line.substr(0, eq + 8);
+    char byte[4];
+    bool first = true;
+    for (const char16_t c : sim::AnsiToWide(ansi)) {
+        for (const unsigned b : {unsigned{c} & 0xFFu, unsigned{c} >> 8u}) {
+            std::snprintf(byte, sizeof byte, "%02x", b);
+            out += (first ? "" : ",") + std::string(byte);
+            first = false;
+        }
+    }
+    return out;
+}
+
+// A REGEDIT4 text as Version 5.00: UTF-16LE with a BOM, continuation lines
+// joined (very long lines, as some tools write them).
+std::string Utf16Export(const std::string& regedit4) {
+    std::string body;
+    std::string logical;
+    std::size_t at = regedit4.find("\r\n") + 2;
+    while (at < regedit4.size()) {
+        std::size_t end = regedit4.find("\r\n", at);
+        end = end == std::string::npos ? regedit4.size() : end;
+        std::string line = regedit4.substr(at, end - at);
+        at = end + 2;
+        if (!logical.empty()) {
+            line.erase(0, line.find_first_not_of(' '));
+        }
+        if (!line.empty() && line.back() == '\\') {
+            logical += line.substr(0, line.size() - 1);
+            continue;
+        }
+        body += "\r\n" + WidenHexLine(logical + line);
+        logical.clear();
+    }
+    std::u16string wide = u"Windows Registry Editor Version 5.00";
+    wide += sim::AnsiToWide(body);
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : wide) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+class OfflineReportTest : public ::testing::Test {
+  protected:
+    // The described machine → .reg files + driver folder → machine.
+    sim::Machine RoundTrip(const sim::Machine& described) {
+        const std::string reg = dir.Path("machine.reg");
+        const std::string system = dir.Path("system.reg");
+        const std::string drivers = dir.Path("drivers");
+        EXPECT_TRUE(WriteWholeFile(reg, BuildPrefixContent(described).reg));
+        sim::RegistryExport keys;
+        sim::AddSystemKeys(keys, described);
+        EXPECT_TRUE(WriteWholeFile(system, keys.Text()));
+        WriteDriverFiles(Carried(described), drivers);
+
+        sim::RegistryTree tree;
+        std::string error;
+        EXPECT_TRUE(sim::LoadRegFile(reg, tree, error)) << error;
+        EXPECT_TRUE(sim::LoadRegFile(system, tree, error)) << error;
+        sim::Machine imported;
+        EXPECT_TRUE(sim::MachineFromRegistry(tree, imported, error)) << error;
+        EXPECT_TRUE(sim::AddDriverFolder(drivers, imported, error)) << error;
+        return imported;
+    }
+
+    ScratchDir dir;
+};
+
+TEST_F(OfflineReportTest, ExampleMachinesGiveTheSameReportThroughTheirExports) {
+    const std::string examples = std::string(MVSI_SOURCE_DIR) + "/examples/machines";
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+        files.push_back(entry.path().string());
+    }
+    ASSERT_GE(files.size(), 5u);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        sim::Machine described;
+        std::string error;
+        ASSERT_TRUE(sim::MachineLoader::FromFile(file, described, error)) << error;
+        const sim::Machine imported = RoundTrip(described);
+        EXPECT_EQ(ReportOf(Carried(described)), ReportOf(imported));
+        std::filesystem::remove_all(dir.Path("drivers"));
+    }
+}
+
+TEST_F(OfflineReportTest, WithoutDriverCopiesEveryFileIsMissingAsOnWindows) {
+    sim::Machine described;
+    std::string error;
+    ASSERT_TRUE(sim::MachineLoader::FromFile(
+        std::string(MVSI_SOURCE_DIR) + "/examples/machines/worked-example.json", described, error));
+    sim::RegistryExport keys;
+    sim::AddSystemKeys(keys, described);
+    sim::RegistryTree tree;
+    const std::string text = BuildPrefixContent(described).reg + keys.Text().substr(8);
+    ASSERT_TRUE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
+                                  "m.reg", tree, error))
+        << error;
+    sim::Machine imported;
+    ASSERT_TRUE(sim::MachineFromRegistry(tree, imported, error));
+    const std::string report = ReportOf(imported);
+    EXPECT_NE(std::string::npos, report.find("GetFileVersionInfoSize failed with error 0x00000002"))
+        << report;
+    EXPECT_EQ(std::string::npos, report.find("File Version:"));
+}
+
+// A machine of real size: 2000 device keys and 500 services in a
+// Version 5.00 export of tens of megabytes.
+TEST_F(OfflineReportTest, RealSizedUtf16ExportIsReadInSeconds) {
+    sim::Machine big;
+    big.systemDirectory = "C:\\Windows\\system32";
+    big.os.suiteMask = win::VER_SUITE_TERMINAL | win::VER_SUITE_SINGLEUSERTS;
+    big.os.processorCount = 8;
+    sim::SetupClass usb;
+    sim::ParseGuidText("{36fc9e60-c465-11cf-8056-444553540000}", usb.guid);
+    usb.name = "USB";
+    big.classes.push_back(usb);
+    const std::vector<std::uint8_t> blob(3000, 0x5A);
+    for (int i = 0; i < 2000; ++i) {
+        sim::Device device;
+        device.instanceId =
+            "USB\\VID_1234&PID_" + std::to_string(1000 + i % 100) + "\\" + std::to_string(i);
+        device.properties[win::SPDRP_DEVICEDESC] =
+            sim::RegValue::String("Device " + std::to_string(i));
+        device.properties[win::SPDRP_CLASSGUID] =
+            sim::RegValue::String(i % 10 == 0 ? "{36fc9e60-c465-11cf-8056-444553540000}"
+                                              : "{4d36e96c-e325-11ce-bfc1-08002be10318}");
+        device.properties[win::SPDRP_SERVICE] =
+            sim::RegValue::String("svc" + std::to_string(i % 500));
+        device.properties[win::SPDRP_HARDWAREID] = sim::RegValue::MultiString(
+            {"USB\\VID_1234&PID_5678&REV_0100", "USB\\VID_1234&PID_5678"});
+        // Stands for the Device Parameters and driver data regedit exports in hex.
+        device.properties[win::SPDRP_LOWERFILTERS] = sim::RegValue{win::REG_MULTI_SZ, {0}};
+        device.properties[0x0F] = sim::RegValue{win::REG_BINARY, blob};
+        big.devices.push_back(device);
+    }
+    for (int i = 0; i < 500; ++i) {
+        sim::Service service;
+        service.name = "svc" + std::to_string(i);
+        service.binaryPath = "\\SystemRoot\\system32\\drivers\\svc" + std::to_string(i) + ".sys";
+        big.services[service.name] = service;
+    }
+    sim::RegistryExport keys;
+    sim::AddSystemKeys(keys, big);
+    const std::string text = Utf16Export(BuildPrefixContent(big).reg + keys.Text().substr(8));
+    ASSERT_GT(text.size(), 20u * 1000 * 1000);
+    const std::string file = dir.Path("big.reg");
+    ASSERT_TRUE(WriteWholeFile(file, text));
+
+    const auto start = std::chrono::steady_clock::now();
+    sim::RegistryTree tree;
+    std::string error;
+    ASSERT_TRUE(sim::LoadRegFile(file, tree, error)) << error;
+    sim::Machine imported;
+    ASSERT_TRUE(sim::MachineFromRegistry(tree, imported, error)) << error;
+    const std::string report = ReportOf(imported);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    EXPECT_EQ(2000u, imported.devices.size());
+    EXPECT_EQ(500u, imported.services.size());
+    EXPECT_EQ(blob, imported.devices[1999].properties[0x0F].data);
+    EXPECT_EQ(ReportOf(Carried(big)), report);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)
+    EXPECT_LT(seconds, 5.0);
+#else
+    (void)seconds;  // sanitizers and Wine are slower by design
+#endif
+}
+
+}  // namespace
