@@ -128,6 +128,32 @@ TEST_F(SimDeviceDatabaseTest, OpeningIntoSets) {
     EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
 }
 
+// Lookups by instance ID are indexed; edits of the machine between calls
+// must still be seen.
+TEST_F(SimDeviceDatabaseTest, OpeningFollowsEditsOfTheMachine) {
+    const win::HDEVINFO set = platform.SetupDiCreateDeviceInfoList(nullptr, nullptr);
+    win::SP_DEVINFO_DATA data = Record();
+    ASSERT_TRUE(platform.SetupDiOpenDeviceInfoA(set, "HID\\K\\1", nullptr, 0, &data));
+    EXPECT_EQ(2u, data.DevInst);
+
+    machine().devices.insert(machine().devices.begin(), Device("PCI\\NEW\\1", kUsbText));
+    ASSERT_TRUE(platform.SetupDiOpenDeviceInfoA(set, "pci\\new\\1", nullptr, 0, &data));
+    EXPECT_EQ(1u, data.DevInst);
+    ASSERT_TRUE(platform.SetupDiOpenDeviceInfoA(set, "HID\\K\\1", nullptr, 0, &data));
+    EXPECT_EQ(3u, data.DevInst);
+
+    machine().devices[2].instanceId = "HID\\RENAMED\\1";
+    EXPECT_FALSE(platform.SetupDiOpenDeviceInfoA(set, "HID\\K\\1", nullptr, 0, &data));
+    EXPECT_EQ(win::ERROR_NO_SUCH_DEVINST, platform.GetLastError());
+    EXPECT_TRUE(platform.SetupDiOpenDeviceInfoA(set, "HID\\RENAMED\\1", nullptr, 0, &data));
+
+    // Of two devices with one ID, the first in enumeration order answers.
+    machine().devices.push_back(Device("USB\\A\\1", kUsbText));
+    ASSERT_TRUE(platform.SetupDiOpenDeviceInfoA(set, "USB\\A\\1", nullptr, 0, &data));
+    EXPECT_EQ(2u, data.DevInst);
+    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
+}
+
 TEST_F(SimDeviceDatabaseTest, ClassNamesAndKeys) {
     char name[win::MAX_CLASS_NAME_LEN];
     win::DWORD required = 0;

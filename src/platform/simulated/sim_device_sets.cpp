@@ -1,6 +1,7 @@
 // Device information sets and device properties. A device's setup class is
 // the one its SPDRP_CLASSGUID property names; a device without a valid one
 // belongs to no class (GUID_NULL) and is listed only for all classes.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -79,7 +80,34 @@ win::ULONG_PTR SimulatedPlatform::AddElement(std::uintptr_t set, std::size_t dev
     DeviceInfoSet& target = deviceSets_[set];
     target.members.push_back(element);
     target.devices[element] = device;
+    target.elements.emplace(device, element);
     return element;
+}
+
+std::size_t SimulatedPlatform::FindDevice(const std::string& id) {
+    const std::size_t none = machine_.devices.size();
+    if (id.empty()) {
+        return none;
+    }
+    std::string key(id.size(), '\0');
+    std::transform(id.begin(), id.end(), key.begin(), Fold);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto hit = deviceIndex_.find(key);
+        if (deviceIndexSize_ == none && hit != deviceIndex_.end() && hit->second < none &&
+            SameId(machine_.devices[hit->second].instanceId, id)) {
+            return hit->second;
+        }
+        if (attempt == 0) {
+            deviceIndex_.clear();
+            for (std::size_t i = 0; i < none; ++i) {
+                std::string folded = machine_.devices[i].instanceId;
+                std::transform(folded.begin(), folded.end(), folded.begin(), Fold);
+                deviceIndex_.emplace(std::move(folded), i);  // the first one wins
+            }
+            deviceIndexSize_ = none;
+        }
+    }
+    return none;
 }
 
 void SimulatedPlatform::FillRecord(win::ULONG_PTR element, std::size_t device,
@@ -177,13 +205,7 @@ win::BOOL SimulatedPlatform::SetupDiOpenDeviceInfoA(win::HDEVINFO hDevInfo,
     }
     // An empty ID names the root of the device tree, which is not described;
     // phantom (not present) devices open like present ones.
-    std::size_t device = machine_.devices.size();
-    for (std::size_t i = 0; i < machine_.devices.size() && !id.empty(); ++i) {
-        if (SameId(machine_.devices[i].instanceId, id)) {
-            device = i;
-            break;
-        }
-    }
+    const std::size_t device = FindDevice(id);
     if (device == machine_.devices.size()) {
         return Fail(win::ERROR_NO_SUCH_DEVINST, win::FALSE);
     }
@@ -192,16 +214,9 @@ win::BOOL SimulatedPlatform::SetupDiOpenDeviceInfoA(win::HDEVINFO hDevInfo,
         return Fail(ERROR_CLASS_MISMATCH, win::FALSE);
     }
     // A device already in the set keeps its element.
-    win::ULONG_PTR element = 0;
-    for (const auto& [id_, index] : found->second.devices) {
-        if (index == device) {
-            element = id_;
-            break;
-        }
-    }
-    if (element == 0) {
-        element = AddElement(handle, device);
-    }
+    const auto known = found->second.elements.find(device);
+    const win::ULONG_PTR element =
+        known != found->second.elements.end() ? known->second : AddElement(handle, device);
     if (DeviceInfoData != nullptr) {
         // The element stays added even when the record is refused.
         if (DeviceInfoData->cbSize != sizeof(win::SP_DEVINFO_DATA)) {

@@ -136,6 +136,9 @@ class SimulatedPlatform : public win::Platform {
     // Adds an element for machine_.devices[device] and fills `data`.
     win::ULONG_PTR AddElement(std::uintptr_t set, std::size_t device);
     void FillRecord(win::ULONG_PTR element, std::size_t device, win::SP_DEVINFO_DATA& data) const;
+    // The index of the first device with instance ID `id` (any case), or
+    // machine_.devices.size().
+    std::size_t FindDevice(const std::string& id);
 
     static constexpr std::uintptr_t kKernel32Module = 0x7c800000;
 
@@ -145,6 +148,7 @@ class SimulatedPlatform : public win::Platform {
     struct DeviceInfoSet {
         std::vector<win::ULONG_PTR> members;
         std::map<win::ULONG_PTR, std::size_t> devices;
+        std::map<std::size_t, win::ULONG_PTR> elements;  // the reverse of `devices`
         bool hasClass = false;  // a set tied to one class takes only its devices
         win::GUID classGuid{};
     };
@@ -164,6 +168,10 @@ class SimulatedPlatform : public win::Platform {
     win::DWORD lastError_ = win::ERROR_SUCCESS;
     std::uintptr_t nextHandle_ = 0x10000;
     std::map<std::uintptr_t, DeviceInfoSet> deviceSets_;
+    // Devices by folded instance ID. Tests edit machine_ at any time, so a
+    // hit is checked against the device and a stale index is rebuilt.
+    std::map<std::string, std::size_t> deviceIndex_;
+    std::size_t deviceIndexSize_ = 0;
     std::map<std::uintptr_t, ClassKey> keys_;
     std::map<std::uintptr_t, ServiceHandle> serviceHandles_;
     // Buffers filled by GetFileVersionInfoA and their sizes: VerQueryValueA

@@ -1,0 +1,49 @@
+// One whole report on synthetic described machines of growing size: time per
+// report, platform calls per device and the heap peak of one report.
+#include <benchmark/benchmark.h>
+
+#include "cli/report_cli.h"
+#include "heap_counter.h"
+#include "log/trace_log.h"
+#include "platform/simulated/simulated_platform.h"
+#include "report/final_report.h"
+#include "support/synthetic_machine.h"
+
+namespace {
+
+// The length only: copying the text out would be the benchmark's own cost.
+std::size_t Report() {
+    FinalReport report;
+    report.Generate(ReportTitle(), true, true);
+    return report.GetText().size();
+}
+
+void BM_Report(benchmark::State& state) {
+    const auto devices = static_cast<std::size_t>(state.range(0));
+    ResetLogState();
+    sim::SimulatedPlatform platform(SyntheticMachine(devices));
+    win::ScopedPlatform scope(platform);
+    InitLog(DefaultLogConfig());
+
+    // One report counted and measured outside the timed loop.
+    platform.calls().Clear();
+    heap::ResetPeak();
+    const std::size_t before = heap::Current();
+    const std::size_t length = Report();
+    const std::size_t peak = heap::Peak() - before;
+    const std::size_t calls = platform.calls().Total();
+    platform.calls().SetEnabled(false);
+
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Report());
+    }
+    state.counters["devices"] = static_cast<double>(devices);
+    state.counters["calls_per_device"] = static_cast<double>(calls) / static_cast<double>(devices);
+    state.counters["peak_heap_KiB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["report_KiB"] = static_cast<double>(length) / 1024.0;
+    ResetLogState();
+}
+
+BENCHMARK(BM_Report)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

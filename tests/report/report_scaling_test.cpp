@@ -1,0 +1,44 @@
+// A report's platform work grows with the machine, not faster: a machine ten
+// times larger costs ten times the calls, call for call.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "cli/report_cli.h"
+#include "report/final_report.h"
+#include "support/machine_test.h"
+#include "support/synthetic_machine.h"
+
+namespace {
+
+class ReportScalingTest : public MachineTest {
+  protected:
+    std::map<std::string, std::size_t> CallsFor(std::size_t devices) {
+        machine() = SyntheticMachine(devices);
+        platform.calls().Clear();
+        FinalReport report;
+        report.Generate(ReportTitle(), true, true);
+        EXPECT_EQ(std::string::npos, report.GetText().find("ERROR:"));
+        std::map<std::string, std::size_t> counts;
+        for (const sim::CallRecord& call : platform.calls().Calls()) {
+            ++counts[call.function];
+        }
+        return counts;
+    }
+};
+
+TEST_F(ReportScalingTest, CallsGrowLinearlyWithTheDevices) {
+    const auto small = CallsFor(100);
+    const auto large = CallsFor(1000);
+    ASSERT_EQ(small.size(), large.size());
+    for (const auto& [function, count] : large) {
+        const std::size_t before = small.at(function);
+        // Fixed costs (the System section, two classes) shrink per device.
+        EXPECT_LE(count, 10 * before + 10) << function;
+        EXPECT_GE(count, before) << function;
+    }
+    EXPECT_EQ(0u, platform.OpenDeviceInfoSets() + platform.OpenServiceHandles());
+}
+
+}  // namespace

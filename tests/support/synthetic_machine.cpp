@@ -1,0 +1,67 @@
+#include "support/synthetic_machine.h"
+
+#include <string>
+
+namespace {
+
+const win::GUID kUsb = {
+    0x36fc9e60, 0xc465, 0x11cf, {0x80, 0x56, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const win::GUID k1394 = {
+    0x6bdd1fc1, 0x810f, 0x11d0, {0xbe, 0xc7, 0x08, 0x00, 0x2b, 0xe2, 0x09, 0x2f}};
+const char kUsbText[] = "{36fc9e60-c465-11cf-8056-444553540000}";
+const char k1394Text[] = "{6bdd1fc1-810f-11d0-bec7-08002be2092f}";
+
+std::string ServiceName(std::size_t i) {
+    return "drv" + std::to_string(i);
+}
+
+}  // namespace
+
+sim::Machine SyntheticMachine(std::size_t devices) {
+    sim::Machine machine;
+    machine.systemDirectory = "C:\\WINDOWS\\system32";
+    machine.os.processorCount = 8;
+    machine.classes.push_back(sim::SetupClass{kUsb, "USB", {}});
+    machine.classes.push_back(sim::SetupClass{k1394, "1394", {}});
+
+    const std::size_t services = devices / 2 + 1;
+    for (std::size_t i = 0; i < devices; ++i) {
+        sim::Device device;
+        device.instanceId =
+            "USB\\VID_1234&PID_" + std::to_string(i) + "\\7&3A&0&" + std::to_string(i % 16);
+        auto& p = device.properties;
+        p[win::SPDRP_DEVICEDESC] = sim::RegValue::String("Synthetic Device " + std::to_string(i));
+        p[win::SPDRP_CLASSGUID] = sim::RegValue::String(i % 10 == 9 ? k1394Text : kUsbText);
+        p[win::SPDRP_SERVICE] = sim::RegValue::String(ServiceName(i / 2));
+        p[win::SPDRP_UPPERFILTERS] =
+            sim::RegValue::MultiString({ServiceName((i / 2 + 1) % services)});
+        p[win::SPDRP_LOWERFILTERS] =
+            sim::RegValue::MultiString({ServiceName((i / 2 + 2) % services)});
+        machine.devices.push_back(std::move(device));
+    }
+
+    for (std::size_t i = 0; i < services; ++i) {
+        const std::string name = ServiceName(i);
+        sim::Service service;
+        service.name = name;
+        service.binaryPath = "\\SystemRoot\\system32\\drivers\\" + name + ".sys";
+        machine.services[name] = service;
+
+        sim::VersionFields version;
+        version.fileVersion[0] = 10;
+        version.fileVersion[2] = 19041;
+        version.fileVersion[3] = static_cast<win::WORD>(i % 65536);
+        version.productVersion[0] = 10;
+        version.translations = {0x04B00409};
+        version.strings["040904b0"] = {{"CompanyName", "Synthetic Hardware Inc."},
+                                       {"InternalName", name},
+                                       {"OriginalFilename", name + ".sys"},
+                                       {"ProductName", "Synthetic Drivers"},
+                                       {"FileDescription", "Synthetic driver " + name}};
+        sim::DriverFile file;
+        file.path = "C:\\WINDOWS\\system32\\drivers\\" + name + ".sys";
+        file.version = version;
+        machine.files[file.path] = file;
+    }
+    return machine;
+}

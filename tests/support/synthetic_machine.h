@@ -1,0 +1,12 @@
+// Described machines of any size for benchmarks and scaling tests: `devices`
+// present USB devices (every tenth one in the IEEE 1394 class), about half as
+// many services, each device with a function driver, one upper and one lower
+// device filter, and every driver file with a version resource of one
+// translation.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/simulated/machine.h"
+
+sim::Machine SyntheticMachine(std::size_t devices);
