@@ -42,8 +42,11 @@ std::optional<win::DWORD> Dword(const RegKey* key, const char* name) {
     if (value == nullptr || value->type != win::REG_DWORD || value->data.size() != 4) {
         return std::nullopt;
     }
-    return static_cast<win::DWORD>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
-                                   static_cast<win::DWORD>(value->data[3]) << 24);
+    win::DWORD dword = 0;
+    for (int i = 3; i >= 0; --i) {
+        dword = dword << 8 | value->data[static_cast<std::size_t>(i)];
+    }
+    return dword;
 }
 
 bool Has(const RegKey* key, const char* name) {
