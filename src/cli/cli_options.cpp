@@ -15,9 +15,10 @@ std::string CliUsage() {
            " report to standard output.\n"
            "\n"
            "  --system FILE   report on the machine described in FILE (JSON)\n"
-           "  --from-reg FILE...  report on the machine whose registry exports (.reg)\n"
-           "                  are given\n"
-           "  --drivers DIR   with --from-reg: copies of its system32\\drivers files\n"
+           "  --from-reg FILE...\n"
+           "                  report on the machine whose registry exports (.reg) these\n"
+           "                  are (see docs/offline.md)\n"
+           "  --drivers DIR   with --from-reg: copies of that machine's system32\\drivers\n"
            "  --no-usb        leave out the USB setup class\n"
            "  --no-1394       leave out the IEEE 1394 setup class\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
@@ -26,10 +27,10 @@ std::string CliUsage() {
            "  --version       show the version and exit\n"
 #if defined(_WIN32)
            "\n"
-           "Without --system the report describes this computer.\n";
+           "Without --system or --from-reg the report describes this computer.\n";
 #else
            "\n"
-           "Without --system the report describes the built-in example machine.\n";
+           "Without --system or --from-reg the report describes the built-in example machine.\n";
 #endif
 }
 
