@@ -1,12 +1,6 @@
 #include "cli/cli_options.h"
 
-#ifndef MVSI_VERSION
-#error "MVSI_VERSION is set by the build"
-#endif
-
-std::string ProductLine() {
-    return "Malvoret System Info v" MVSI_VERSION;
-}
+#include "report/report_title.h"
 
 std::string CliUsage() {
     return "Usage: malvoret-report [OPTION]...\n"

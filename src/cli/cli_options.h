@@ -22,6 +22,3 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
 
 // The help text, ending in a line break.
 std::string CliUsage();
-
-// The report's title line, as the main window shows it.
-std::string ProductLine();

@@ -37,11 +37,6 @@ bool MachineFromExports(const std::vector<std::string>& files, const std::string
 
 }  // namespace
 
-std::string ReportTitle() {
-    const std::string line = ProductLine();
-    return line + "\r\n" + std::string(line.size(), '-');
-}
-
 int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     CliOptions options;
     std::string error;

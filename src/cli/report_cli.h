@@ -8,6 +8,4 @@
 
 int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
-// The title block of the report: the product line, a line break and as many
-// dashes as the product line is long.
-std::string ReportTitle();
+#include "report/report_title.h"

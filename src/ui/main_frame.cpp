@@ -162,7 +162,7 @@ LRESULT MainFrame::OnCreate() {
 
 void MainFrame::Refresh() {
     FinalReport report;
-    report.Generate(BuildReportTitle(), showUSB, show1394);
+    report.Generate(ReportTitle(), showUSB, show1394);
     view_.SetText(report.GetText());
 }
 

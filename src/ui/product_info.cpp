@@ -9,12 +9,6 @@ const char kLegalNotice[] =
     "You may copy and pass it on unchanged, free of charge.";
 const char kWebAddress[] = "https://www.malvoret.example/";
 
-std::string BuildReportTitle() {
-    std::string line;
-    FormatString(line, "%s v%u.%u.%u", kProductName, kVersionMajor, kVersionMinor, kVersionBuild);
-    return line + "\r\n" + std::string(line.size(), '-');
-}
-
 std::string AboutVersionText() {
     std::string text;
     FormatString(text, "%s v%u.%u.%u\nRelease Date: %s %s, %s\n\n%s", kProductName, kVersionMajor,

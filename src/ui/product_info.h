@@ -4,18 +4,11 @@
 
 #include <string>
 
-inline constexpr char kProductName[] = "Malvoret System Info";
-inline constexpr unsigned kVersionMajor = 1;
-inline constexpr unsigned kVersionMinor = 70;
-inline constexpr unsigned kVersionBuild = 0;
+#include "report/report_title.h"
 
 extern const char kMakerNotice[];
 extern const char kLegalNotice[];
 extern const char kWebAddress[];
-
-// "Malvoret System Info v1.70.0", "\r\n" and as many dashes as the first
-// line has characters, without a line break after them.
-std::string BuildReportTitle();
 
 // The About box's centred text: name and version, release date, an empty
 // line and the maker's notice, separated by "\n".

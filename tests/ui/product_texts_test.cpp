@@ -6,7 +6,7 @@
 namespace {
 
 TEST(ReportTitleTest, IsTheVersionLineUnderlinedByAsManyDashes) {
-    EXPECT_EQ(BuildReportTitle(),
+    EXPECT_EQ(ReportTitle(),
               "Malvoret System Info v1.70.0\r\n"
               "----------------------------");
 }
@@ -15,8 +15,7 @@ TEST(AboutVersionTextTest, NamesTheVersionOfTheReportTitleAndTheReleaseDate) {
     const std::string text = AboutVersionText();
     EXPECT_EQ(text.rfind("Malvoret System Info v1.70.0\nRelease Date: August 24, 2015\n\n", 0), 0u);
     EXPECT_EQ(text.substr(text.rfind('\n') + 1), kMakerNotice);
-    EXPECT_EQ(BuildReportTitle().substr(0, BuildReportTitle().find('\r')),
-              text.substr(0, text.find('\n')));
+    EXPECT_EQ(ReportTitle().substr(0, ReportTitle().find('\r')), text.substr(0, text.find('\n')));
 }
 
 TEST(SplitCommandTextTest, PromptBeforeTheFirstLineBreakTooltipAfterIt) {

@@ -1,5 +1,7 @@
 #include "platform/simulated/guid_text.h"
 
+#include "platform/simulated/hex_digit.h"
+
 #include <cstdio>
 
 namespace sim {
@@ -17,18 +19,11 @@ namespace {
 bool ReadHex(const std::string& text, std::size_t pos, std::size_t digits, std::uint32_t& value) {
     value = 0;
     for (std::size_t i = pos; i < pos + digits; ++i) {
-        const char c = text[i];
-        std::uint32_t v = 0;
-        if (c >= '0' && c <= '9') {
-            v = static_cast<std::uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            v = static_cast<std::uint32_t>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            v = static_cast<std::uint32_t>(c - 'A' + 10);
-        } else {
+        const int v = HexDigitValue(static_cast<unsigned char>(text[i]));
+        if (v < 0) {
             return false;
         }
-        value = (value << 4) | v;
+        value = (value << 4) | static_cast<std::uint32_t>(v);
     }
     return true;
 }

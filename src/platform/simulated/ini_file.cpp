@@ -175,6 +175,20 @@ std::optional<std::string> IniFile::Get(const std::string& section, const std::s
     return std::nullopt;
 }
 
+namespace {
+
+// Names compare without regard to case; the first spelling is kept.
+void AppendOnce(std::vector<std::string>& names, const std::string& name) {
+    for (const std::string& known : names) {
+        if (SameName(known, name)) {
+            return;
+        }
+    }
+    names.push_back(name);
+}
+
+}  // namespace
+
 std::vector<std::string> IniFile::Sections() const {
     std::vector<std::string> names;
     for (const Line& line : lines_) {
@@ -182,13 +196,7 @@ std::vector<std::string> IniFile::Sections() const {
         if (p.kind != Parsed::kSection) {
             continue;
         }
-        bool seen = false;
-        for (const std::string& name : names) {
-            seen = seen || SameName(name, p.name);
-        }
-        if (!seen) {
-            names.push_back(p.name);
-        }
+        AppendOnce(names, p.name);
     }
     return names;
 }
@@ -202,13 +210,7 @@ std::vector<std::string> IniFile::Keys(const std::string& section) const {
             if (p.kind != Parsed::kKey) {
                 continue;
             }
-            bool seen = false;
-            for (const std::string& name : names) {
-                seen = seen || SameName(name, p.name);
-            }
-            if (!seen) {
-                names.push_back(p.name);
-            }
+            AppendOnce(names, p.name);
         }
     }
     return names;

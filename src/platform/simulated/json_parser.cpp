@@ -1,5 +1,7 @@
 #include "platform/simulated/json_parser.h"
 
+#include "platform/simulated/hex_digit.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -258,17 +260,11 @@ bool JsonParser::ParseHex4(unsigned& code) {
             return Fail(pos_, "unterminated string");
         }
         const char c = Peek();
-        unsigned digit;
-        if (IsDigit(c)) {
-            digit = static_cast<unsigned>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        } else {
+        const int digit = HexDigitValue(static_cast<unsigned char>(c));
+        if (digit < 0) {
             return Fail(pos_, "expected four hexadecimal digits after \\u");
         }
-        code = code * 16 + digit;
+        code = code * 16 + static_cast<unsigned>(digit);
         ++pos_;
     }
     return true;

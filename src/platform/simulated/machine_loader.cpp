@@ -1,4 +1,5 @@
 #include "platform/simulated/machine_loader.h"
+#include "platform/simulated/hex_digit.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -126,16 +127,7 @@ std::string Index(const std::string& path, std::size_t i) {
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return HexDigitValue(static_cast<unsigned char>(c));
 }
 
 bool ParseHexNumber(const std::string& text, std::uint64_t& out) {

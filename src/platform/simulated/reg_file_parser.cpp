@@ -1,4 +1,5 @@
 #include "platform/simulated/reg_file_parser.h"
+#include "platform/simulated/hex_digit.h"
 
 #include <algorithm>
 #include <string_view>
@@ -16,16 +17,7 @@ constexpr std::string_view kHeader4 = "REGEDIT4";
 enum class Encoding { Ansi, Utf16, Utf8 };
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return HexDigitValue(static_cast<unsigned char>(c));
 }
 
 bool IsBlank(char c) {
