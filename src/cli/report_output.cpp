@@ -1,10 +1,10 @@
 #include "cli/report_output.h"
 
+#include "platform/host/host_files.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include <fcntl.h>
 #if defined(_WIN32)
@@ -70,13 +70,12 @@ bool WriteAll(std::FILE* stream, const std::string& bytes, std::string& error) {
 bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error) {
     static std::atomic<unsigned> counter{0};
     const std::string prefix = "cannot write '" + path + "': ";
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (std::filesystem::is_directory(status)) {
+    const host::FileKind kind = host::KindOf(path);
+    if (kind == host::FileKind::Directory) {
         error = prefix + Reason(EISDIR);
         return false;
     }
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    if (kind == host::FileKind::Other) {
         // A device or pipe (/dev/stdout, a FIFO) is written into, never replaced.
         std::FILE* stream = std::fopen(path.c_str(), "wb");
         if (stream == nullptr) {
@@ -125,14 +124,14 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
         failure = errno;
     }
     if (failure == 0) {
-        std::filesystem::rename(temp, path, ec);
-        if (!ec) {
+        std::string reason;
+        if (host::MoveOver(temp, path, reason)) {
             return true;
         }
-        error = prefix + ec.message();
+        error = prefix + reason;
     } else {
         error = prefix + Reason(failure);
     }
-    std::filesystem::remove(temp, ec);
+    host::RemoveFile(temp);
     return false;
 }

@@ -1,10 +1,10 @@
 #include "platform/simulated/machine_from_registry.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "platform/host/host_files.h"
 #include "platform/simulated/guid_text.h"
 #include "platform/simulated/registry_from_machine.h"
 
@@ -431,29 +431,17 @@ bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string
 }
 
 bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& error) {
-    namespace fs = std::filesystem;
-    std::error_code code;
-    fs::directory_iterator it(fs::path(folder), code);
-    if (code) {
-        error = folder + ": cannot be listed: " + code.message();
+    std::vector<std::string> names;
+    std::string reason;
+    if (!host::ListRegularFiles(folder, names, reason)) {
+        error = folder + ": cannot be listed: " + reason;
         return false;
     }
-    for (; it != fs::directory_iterator(); it.increment(code)) {
-        if (code) {
-            break;
-        }
-        std::error_code kind;
-        if (!it->is_regular_file(kind)) {
-            continue;
-        }
+    for (const std::string& name : names) {
         DriverFile file;
-        file.path = machine.systemDirectory + "\\drivers\\" + it->path().filename().string();
-        file.peFile = it->path().string();
+        file.path = machine.systemDirectory + "\\drivers\\" + name;
+        file.peFile = host::JoinPath(folder, name);
         machine.files[file.path] = std::move(file);
-    }
-    if (code) {
-        error = folder + ": cannot be listed: " + code.message();
-        return false;
     }
     return true;
 }

@@ -4,11 +4,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <utility>
 
+#include "platform/host/host_files.h"
 #include "platform/simulated/guid_text.h"
 #include "platform/simulated/json_parser.h"
 
@@ -152,24 +151,17 @@ MachineLoader::MachineLoader(std::string source, std::string baseDir)
     : source_(std::move(source)), baseDir_(std::move(baseDir)) {}
 
 bool MachineLoader::FromFile(const std::string& path, Machine& machine, std::string& error) {
-    const std::filesystem::path base = std::filesystem::path(path).parent_path();
-    MachineLoader loader(path, base.string());
+    MachineLoader loader(path, host::ParentFolder(path));
     const bool ok = loader.LoadFile(path, machine);
     error = loader.Error();
     return ok;
 }
 
 bool MachineLoader::LoadFile(const std::string& path, Machine& machine) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error_ = source_ + ": cannot be read: " +
-                 (errno != 0 ? std::strerror(errno) : "cannot open the file");
-        return false;
-    }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error_ = source_ + ": cannot be read: " + std::strerror(errno);
+    std::string text;
+    std::string reason;
+    if (!host::ReadFileBytes(path, text, reason)) {
+        error_ = source_ + ": cannot be read: " + reason;
         return false;
     }
     return LoadText(text, machine);
@@ -742,10 +734,7 @@ bool MachineLoader::ReadFile(const JsonValue& value, const std::string& path, Dr
         if (!ReadNarrow(*v, Member(path, "peFile"), pe)) {
             return false;
         }
-        const std::filesystem::path pePath(pe);
-        file.peFile = pePath.is_absolute() || baseDir_.empty()
-                          ? pe
-                          : (std::filesystem::path(baseDir_) / pePath).string();
+        file.peFile = host::IsRooted(pe) ? pe : host::JoinPath(baseDir_, pe);
     }
     if (const JsonValue* v = value.Find("rawBlock")) {
         std::vector<std::uint8_t> bytes;

@@ -1,9 +1,6 @@
 #include "platform/simulated/registry_tree.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include "platform/host/host_files.h"
 
 namespace sim {
 
@@ -126,18 +123,14 @@ bool LoadRegBytes(const std::uint8_t* data, std::size_t size, const std::string&
 }
 
 bool LoadRegFile(const std::string& path, RegistryTree& tree, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be read: " + std::strerror(errno);
+    std::string bytes;
+    std::string reason;
+    if (!host::ReadFileBytes(path, bytes, reason)) {
+        error = path + ": cannot be read: " + reason;
         return false;
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = path + ": cannot be read";
-        return false;
-    }
-    return LoadRegBytes(bytes.data(), bytes.size(), path, tree, error);
+    return LoadRegBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), path,
+                        tree, error);
 }
 
 }  // namespace sim

@@ -3,11 +3,11 @@
 // queried as Windows does: keys without regard to case, strings handed back
 // narrow from a converted copy kept inside the caller's buffer.
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/host/host_files.h"
 #include "platform/simulated/ansi_code_page.h"
 #include "platform/simulated/pe_version_resource.h"
 #include "platform/simulated/simulated_platform.h"
@@ -65,12 +65,13 @@ std::string NormalizePath(const std::string& path) {
 }
 
 bool ReadHostFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string data;
+    std::string reason;
+    if (!host::ReadFileBytes(path, data, reason)) {
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    bytes.assign(data.begin(), data.end());
+    return true;
 }
 
 bool StartsWithFolded(const std::string& text, const std::string& prefix) {
