@@ -71,9 +71,8 @@ void RemoveFile(const std::string& path) {
     ::DeleteFileA(path.c_str());
 }
 
-bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names,
-                      std::string& reason) {
-    names.clear();
+static bool CollectRegularFiles(const std::string& folder, std::vector<std::string>& names,
+                                std::string& reason) {
     WIN32_FIND_DATAA entry;
     const HANDLE find = ::FindFirstFileA(JoinPath(folder, "*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) {
@@ -94,7 +93,6 @@ bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names
         reason = std::system_category().message(static_cast<int>(error));
         return false;
     }
-    std::sort(names.begin(), names.end());
     return true;
 }
 
@@ -128,9 +126,8 @@ void RemoveFile(const std::string& path) {
     ::unlink(path.c_str());
 }
 
-bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names,
-                      std::string& reason) {
-    names.clear();
+static bool CollectRegularFiles(const std::string& folder, std::vector<std::string>& names,
+                                std::string& reason) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         reason = ErrnoText(errno);
@@ -150,7 +147,6 @@ bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names
         reason = ErrnoText(error);
         return false;
     }
-    std::sort(names.begin(), names.end());
     return true;
 }
 
@@ -178,6 +174,16 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& rea
     }
     std::fclose(in);
     return !failed;
+}
+
+bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names,
+                      std::string& reason) {
+    names.clear();
+    if (!CollectRegularFiles(folder, names, reason)) {
+        return false;
+    }
+    std::sort(names.begin(), names.end());
+    return true;
 }
 
 std::string ParentFolder(const std::string& path) {
