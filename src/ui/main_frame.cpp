@@ -27,6 +27,10 @@ bool MainFrame::toolbarVisible_ = true;
 
 HWND MainFrame::Create(HINSTANCE instance) {
     instance_ = instance;
+    commandStates_ = {{{ID_VIEW_TOOLBAR, false},
+                       {ID_VIEW_STATUS_BAR, false},
+                       {ID_OPTIONS_SHOW_USB, false},
+                       {ID_OPTIONS_SHOW_1394, false}}};
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &MainFrame::WindowProc;
@@ -191,7 +195,27 @@ void MainFrame::SaveToFile() {
 }
 
 void MainFrame::SetCheck(UINT id, bool checked) {
+    for (CommandState& state : commandStates_) {
+        if (state.id == id) {
+            state.checked = checked;
+            toolbarStale_ = true;
+        }
+    }
     CheckMenuItem(menu_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MainFrame::OnIdle() {
+    if (toolbarStale_ && toolbar_ != nullptr) {
+        toolbarStale_ = false;
+        for (const CommandState& state : commandStates_) {
+            if (SendMessageA(toolbar_, TB_COMMANDTOINDEX, state.id, 0) < 0) {
+                continue;  // not on the toolbar
+            }
+            SendMessageA(toolbar_, TB_ENABLEBUTTON, state.id, TRUE);  // never disabled
+            SendMessageA(toolbar_, TB_CHECKBUTTON, state.id, state.checked);
+        }
+    }
+    return false;
 }
 
 void MainFrame::ToggleToolbar() {

@@ -2,6 +2,7 @@
 // view, the two report options and the commands of the menus.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "ui/report_view.h"
@@ -20,6 +21,9 @@ class MainFrame {
 
     // Translates the accelerators; true when the message was consumed.
     bool PreTranslateMessage(MSG& message);
+    // Called when the queue runs empty: brings the toolbar buttons up to date
+    // with the command states. False: no more idle work until the next message.
+    bool OnIdle();
 
     void Refresh();
     void SaveToFile();
@@ -39,6 +43,15 @@ class MainFrame {
     void UpdateLayout();
     void ShowError(const std::string& text);
     std::string LoadText(UINT id) const;
+
+    // The command update table: the checkable commands. The menu follows a
+    // change at once, the toolbar at the next idle time.
+    struct CommandState {
+        UINT id;
+        bool checked;
+    };
+    std::array<CommandState, 4> commandStates_{};
+    bool toolbarStale_ = true;
 
     bool showUSB = true;
     bool show1394 = true;

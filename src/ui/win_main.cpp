@@ -18,6 +18,20 @@ void ShowRefusal(HINSTANCE instance, UINT textId) {
     MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONERROR);
 }
 
+// Messages that come all the time and change no command state do not start
+// another round of idle work.
+bool StartsIdleWork(const MSG& message) {
+    switch (message.message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+        case WM_PAINT:
+        case WM_TIMER:
+            return false;
+        default:
+            return true;
+    }
+}
+
 int Run(HINSTANCE instance, int showCommand) {
     MainFrame frame;
     if (frame.Create(instance) == nullptr) {
@@ -25,7 +39,11 @@ int Run(HINSTANCE instance, int showCommand) {
     }
     ShowWindow(frame.Window(), showCommand);
     MSG message{};
+    bool idle = true;
     for (;;) {
+        while (idle && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            idle = frame.OnIdle();
+        }
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
             break;
@@ -37,6 +55,7 @@ int Run(HINSTANCE instance, int showCommand) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
+        idle = idle || StartsIdleWork(message);
     }
     return static_cast<int>(message.wParam);
 }

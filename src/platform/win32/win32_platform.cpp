@@ -32,18 +32,35 @@ To As(From from) {
 }
 
 using IsWow64ProcessFn = ::BOOL(WINAPI*)(::HANDLE, ::PBOOL);
+using VerSetConditionMaskFn = ::ULONGLONG(WINAPI*)(::ULONGLONG, ::DWORD, ::BYTE);
+using VerifyVersionInfoAFn = ::BOOL(WINAPI*)(::LPOSVERSIONINFOEXA, ::DWORD, ::DWORDLONG);
+
+// A kernel32 function that older releases lack, looked up instead of
+// imported so that the program still loads there and can say why it stops.
+// Through void*: a FARPROC cast to another function type draws a warning.
+template <typename Fn>
+Fn Kernel32Function(const char* name) {
+    return As<Fn>(As<void*>(::GetProcAddress(::GetModuleHandleA("kernel32"), name)));
+}
 
 }  // namespace
 
+// Both arrived with Windows 2000, before which the start-up check refuses to
+// run; without them every request simply fails.
 ULONGLONG Win32Platform::VerSetConditionMask(ULONGLONG ConditionMask, DWORD TypeMask,
                                              BYTE Condition) {
-    return ::VerSetConditionMask(ConditionMask, TypeMask, Condition);
+    static const auto fn = Kernel32Function<VerSetConditionMaskFn>("VerSetConditionMask");
+    return fn != nullptr ? fn(ConditionMask, TypeMask, Condition) : ConditionMask;
 }
 
 BOOL Win32Platform::VerifyVersionInfoA(OSVERSIONINFOEXA* lpVersionInformation, DWORD dwTypeMask,
                                        DWORDLONG dwlConditionMask) {
-    return ::VerifyVersionInfoA(As<::LPOSVERSIONINFOEXA>(lpVersionInformation), dwTypeMask,
-                                dwlConditionMask);
+    static const auto fn = Kernel32Function<VerifyVersionInfoAFn>("VerifyVersionInfoA");
+    if (fn == nullptr) {
+        ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return 0;
+    }
+    return fn(As<::LPOSVERSIONINFOEXA>(lpVersionInformation), dwTypeMask, dwlConditionMask);
 }
 
 BOOL Win32Platform::GetVersionExA(OSVERSIONINFOA* lpVersionInformation) {
@@ -68,10 +85,8 @@ HANDLE Win32Platform::GetCurrentProcess() {
 }
 
 BOOL Win32Platform::IsWow64Process(HANDLE hProcess, BOOL* Wow64Process) {
-    // Never an import: Windows 2000 and XP before SP2 lack the function.
-    // Through void*: a FARPROC cast to another function type draws a warning.
-    void* proc = As<void*>(::GetProcAddress(::GetModuleHandleA("kernel32"), "IsWow64Process"));
-    auto fn = As<IsWow64ProcessFn>(proc);
+    // Windows 2000 and XP before SP2 lack the function.
+    const auto fn = Kernel32Function<IsWow64ProcessFn>("IsWow64Process");
     if (fn == nullptr) {
         ::SetLastError(ERROR_PROC_NOT_FOUND);
         return 0;
