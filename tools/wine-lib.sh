@@ -21,6 +21,20 @@ new_prefix() {
     export WINEPREFIX="$1"
 }
 
+# A fresh prefix at $1 that holds a described machine, from the content that
+# malvoret-prefix wrote into $2: release $3 (winecfg -v), registry, driver
+# files. Leaves no wineserver running.
+described_prefix() {
+    new_prefix "$1"
+    wine winecfg -v "$3" >/dev/null 2>&1
+    wineserver -w
+    import_reg "$2/machine.reg"
+    sh "$2/build.sh" "$WINEPREFIX/drive_c/windows/system32/drivers" \
+        i686-w64-mingw32-windres i686-w64-mingw32-gcc
+    # The service manager and Plug and Play read the registry when they start.
+    wineserver -k || true
+}
+
 # Runs a Windows program in the current prefix; output through files, since
 # a pipe from Wine can stall.
 run_wine() {

@@ -27,10 +27,6 @@ bool MainFrame::toolbarVisible_ = true;
 
 HWND MainFrame::Create(HINSTANCE instance) {
     instance_ = instance;
-    commandStates_ = {{{ID_VIEW_TOOLBAR, false},
-                       {ID_VIEW_STATUS_BAR, false},
-                       {ID_OPTIONS_SHOW_USB, false},
-                       {ID_OPTIONS_SHOW_1394, false}}};
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &MainFrame::WindowProc;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/report_view.h"
+#include "ui/resource_ids.h"
 #include "ui/win32_headers.h"
 
 class MainFrame {
@@ -50,7 +51,10 @@ class MainFrame {
         UINT id;
         bool checked;
     };
-    std::array<CommandState, 4> commandStates_{};
+    std::array<CommandState, 4> commandStates_{{{ID_VIEW_TOOLBAR, false},
+                                                {ID_VIEW_STATUS_BAR, false},
+                                                {ID_OPTIONS_SHOW_USB, false},
+                                                {ID_OPTIONS_SHOW_1394, false}}};
     bool toolbarStale_ = true;
 
     bool showUSB = true;

@@ -17,15 +17,7 @@ for json in "$SOURCE_DIR"/examples/machines/*.json; do
         continue
     fi
     "$host/src/malvoret-prefix" "$json" "$dir/gen" | sed 's/^/   /'
-    new_prefix "$dir/prefix"
-    winver=$(sed -n 's/^# winver: *//p' "$rules")
-    wine winecfg -v "$winver" >/dev/null 2>&1
-    wineserver -w
-    import_reg "$dir/gen/machine.reg"
-    sh "$dir/gen/build.sh" "$WINEPREFIX/drive_c/windows/system32/drivers" \
-        i686-w64-mingw32-windres i686-w64-mingw32-gcc
-    # The service manager and Plug and Play read the registry when they start.
-    wineserver -k || true
+    described_prefix "$dir/prefix" "$dir/gen" "$(sed -n 's/^# winver: *//p' "$rules")"
     run_wine "$report_exe" --output "$(win_path "$dir/wine.txt")" || true
     "$host/src/malvoret-report" --system "$json" --output "$dir/host.txt" || true
     sed -n 's/^# diff: */   difference: /p' "$rules"
