@@ -3,9 +3,10 @@
 #   SOURCE_DIR  the source tree
 #   WORK_DIR    a directory of the scenario's own, emptied before it runs
 
-# A fresh 32-bit prefix at $1, copied from a pristine one made once per build.
+# A fresh prefix at $1 (WINEARCH, 32-bit by default), copied from a pristine
+# one made once and shared by the build directories beside $BUILD_DIR.
 new_prefix() {
-    pristine="$BUILD_DIR/wine-pristine-${WINEARCH:-win32}"
+    pristine="$(dirname "$BUILD_DIR")/wine-pristine-${WINEARCH:-win32}"
     if [ ! -f "$pristine/system.reg" ]; then
         (
             flock 9
@@ -19,6 +20,16 @@ new_prefix() {
     rm -rf "$1"
     cp -a "$pristine" "$1"
     export WINEPREFIX="$1"
+}
+
+# Stops the prefix at $1 and removes it: each is 0.6 GB (1.3 GB for 64-bit),
+# more than a CI machine's disk holds if they are kept.
+drop_prefix() {
+    if [ -f "$1/system.reg" ]; then
+        WINEPREFIX="$1" wineserver -k 2>/dev/null || true
+        WINEPREFIX="$1" wineserver -w 2>/dev/null || true
+    fi
+    rm -rf "$1"
 }
 
 # A fresh prefix at $1 that holds a described machine, from the content that

@@ -36,6 +36,6 @@ for json in "$SOURCE_DIR"/examples/machines/*.json; do
         diff -u "$dir/host.norm" "$dir/wine.norm" | head -40 | sed 's/^/   /'
         status=1
     fi
-    wineserver -k || true
+    drop_prefix "$dir/prefix"
 done
 return $status

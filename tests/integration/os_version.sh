@@ -11,10 +11,10 @@ for version in winxp:WindowsXP win7:Windows7 win10:Windows10; do
 done
 
 # The same program under WOW64.
-wineserver -k 2>/dev/null || true
+drop_prefix "$WINEPREFIX"
 export WINEARCH=win64
 new_prefix "$WORK_DIR/prefix64"
 echo "64-bit prefix"
 run_wine "$INTEGRATION_EXE" --gtest_brief=1 \
     --gtest_filter="OsVersionOnWine.ProbingFinds*:OsVersionOnWine.EveryComparison*:OsVersionOnWine.SeesA64BitPrefix"
-wineserver -k 2>/dev/null || true
+drop_prefix "$WINEPREFIX"
