@@ -5,7 +5,7 @@
 
 #include "devices/guid_util.h"
 #include "fuzz_support.h"
-#include "platform/simulated/guid_text.h"
+#include "machine/guid_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Machine descriptions of any content: the loader either succeeds or says
 // what is wrong, never crashes, and a loaded machine stands up as a platform.
 #include "fuzz_support.h"
-#include "platform/simulated/machine_loader.h"
+#include "machine/machine_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Environment();

@@ -2,7 +2,7 @@
 // a line and what is wrong there, never crashes, and a machine built from
 // what it took gives a report.
 #include "fuzz_support.h"
-#include "platform/simulated/machine_from_registry.h"
+#include "machine/machine_from_registry.h"
 #include "report/final_report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

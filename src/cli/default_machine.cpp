@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "platform/simulated/machine_loader.h"
+#include "machine/machine_loader.h"
 
 // Generated from the example file by the build.
 extern const unsigned char kDefaultMachineJson[];

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 std::string_view DefaultMachineJson();
 

@@ -8,8 +8,8 @@
 #include "cli/report_output.h"
 #include "cli/stderr_log.h"
 #include "log/trace_log.h"
-#include "platform/simulated/machine_from_registry.h"
-#include "platform/simulated/machine_loader.h"
+#include "machine/machine_from_registry.h"
+#include "machine/machine_loader.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"
 

@@ -1,6 +1,6 @@
 #include "cli/report_output.h"
 
-#include "platform/host/host_files.h"
+#include "host/host_files.h"
 
 #include <atomic>
 #include <cerrno>

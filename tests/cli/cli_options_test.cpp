@@ -4,7 +4,7 @@
 
 #include "cli/default_machine.h"
 #include "cli/report_cli.h"
-#include "platform/simulated/machine_loader.h"
+#include "machine/machine_loader.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/prefix_content.h"
+#include "tools/wine_prefix/prefix_content.h"
 #include "cli/report_cli.h"
 #include "log/trace_log.h"
-#include "platform/simulated/ansi_code_page.h"
-#include "platform/simulated/guid_text.h"
-#include "platform/simulated/machine_from_registry.h"
-#include "platform/simulated/machine_loader.h"
-#include "platform/simulated/registry_system_keys.h"
+#include "machine/ansi_code_page.h"
+#include "machine/guid_text.h"
+#include "machine/machine_from_registry.h"
+#include "machine/machine_loader.h"
+#include "machine/registry_system_keys.h"
 #include "platform/simulated/simulated_platform.h"
 #include "platform/simulated/version_block.h"
 #include "report/final_report.h"

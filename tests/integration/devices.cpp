@@ -16,7 +16,7 @@
 #include "devices/device_setup_class.h"
 #include "devices/driver_stack.h"
 #include "log/trace_log.h"
-#include "platform/simulated/registry_from_machine.h"
+#include "machine/registry_from_machine.h"
 #include "platform/simulated/simulated_platform.h"
 #include "platform/win32/win32_platform.h"
 #include "report/report.h"

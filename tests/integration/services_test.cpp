@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "log/trace_log.h"
-#include "platform/simulated/registry_services.h"
+#include "machine/registry_services.h"
 #include "platform/simulated/simulated_platform.h"
 #include "platform/win32/win32_platform.h"
 #include "report/report.h"

@@ -1,7 +1,7 @@
 // Version fields of a typical driver file, for the tests.
 #pragma once
 
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 inline sim::VersionFields SampleVersionFields() {
     sim::VersionFields fields;

@@ -7,6 +7,6 @@
 
 #include <cstddef>
 
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 sim::Machine SyntheticMachine(std::size_t devices);

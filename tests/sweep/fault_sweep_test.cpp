@@ -17,7 +17,7 @@
 #include "cli/report_cli.h"
 #include "log/trace_log.h"
 #include "platform/buffer.h"
-#include "platform/simulated/machine_loader.h"
+#include "machine/machine_loader.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"
 

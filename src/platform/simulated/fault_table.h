@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 namespace sim {
 

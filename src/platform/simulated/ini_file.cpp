@@ -5,7 +5,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 namespace sim {
 

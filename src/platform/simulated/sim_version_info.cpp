@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/host_files.h"
-#include "platform/simulated/ansi_code_page.h"
+#include "host/host_files.h"
+#include "machine/ansi_code_page.h"
 #include "platform/simulated/pe_version_resource.h"
 #include "platform/simulated/simulated_platform.h"
 #include "platform/simulated/version_block.h"

@@ -31,7 +31,7 @@
 #include "platform/platform.h"
 #include "platform/simulated/call_log.h"
 #include "platform/simulated/fault_table.h"
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 namespace sim {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/simulated/ansi_code_page.h"
+#include "machine/ansi_code_page.h"
 
 namespace sim {
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 namespace sim {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/simulated/machine.h"
+#include "machine/machine.h"
 
 namespace sim {
 

@@ -1,0 +1,78 @@
+// The host's files on POSIX systems.
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "host/host_files.h"
+#include "host/native_files.h"
+
+namespace host {
+
+namespace {
+
+std::string ErrnoText(int error) {
+    return std::generic_category().message(error);
+}
+
+}  // namespace
+
+const char* PathSeparators() {
+    return "/";
+}
+
+FileKind KindOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return FileKind::Missing;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return FileKind::Directory;
+    }
+    return S_ISREG(info.st_mode) ? FileKind::Regular : FileKind::Other;
+}
+
+bool MoveOver(const std::string& from, const std::string& to, std::string& reason) {
+    if (std::rename(from.c_str(), to.c_str()) == 0) {
+        return true;
+    }
+    reason = ErrnoText(errno);
+    return false;
+}
+
+void RemoveFile(const std::string& path) {
+    ::unlink(path.c_str());
+}
+
+bool CollectRegularFiles(const std::string& folder, std::vector<std::string>& names,
+                         std::string& reason) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (KindOf(JoinPath(folder, name)) == FileKind::Regular) {
+            names.push_back(name);
+        }
+        errno = 0;
+    }
+    const int error = errno;
+    ::closedir(dir);
+    if (error != 0) {
+        reason = ErrnoText(error);
+        return false;
+    }
+    return true;
+}
+
+bool IsRooted(const std::string& path) {
+    return !path.empty() && path[0] == '/';
+}
+
+}  // namespace host

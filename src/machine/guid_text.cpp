@@ -1,0 +1,63 @@
+#include "machine/guid_text.h"
+
+#include "machine/hex_digit.h"
+
+#include <cstdio>
+
+namespace sim {
+
+std::string GuidText(const win::GUID& guid) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "{%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}",
+                  guid.Data1, guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
+                  guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    return buffer;
+}
+
+namespace {
+
+bool ReadHex(const std::string& text, std::size_t pos, std::size_t digits, std::uint32_t& value) {
+    value = 0;
+    for (std::size_t i = pos; i < pos + digits; ++i) {
+        const int v = HexDigitValue(static_cast<unsigned char>(text[i]));
+        if (v < 0) {
+            return false;
+        }
+        value = (value << 4) | static_cast<std::uint32_t>(v);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseGuidText(const std::string& text, win::GUID& guid) {
+    if (text.size() != 38 || text[0] != '{' || text[9] != '-' || text[14] != '-' ||
+        text[19] != '-' || text[24] != '-' || text[37] != '}') {
+        return false;
+    }
+    win::GUID parsed{};
+    std::uint32_t v = 0;
+    if (!ReadHex(text, 1, 8, v)) {
+        return false;
+    }
+    parsed.Data1 = v;
+    if (!ReadHex(text, 10, 4, v)) {
+        return false;
+    }
+    parsed.Data2 = static_cast<win::WORD>(v);
+    if (!ReadHex(text, 15, 4, v)) {
+        return false;
+    }
+    parsed.Data3 = static_cast<win::WORD>(v);
+    const std::size_t positions[8] = {20, 22, 25, 27, 29, 31, 33, 35};
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (!ReadHex(text, positions[i], 2, v)) {
+            return false;
+        }
+        parsed.Data4[i] = static_cast<win::BYTE>(v);
+    }
+    guid = parsed;
+    return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,44 @@
+// A described machine from what registry exports of a customer's machine
+// hold: the Windows release from ...\Windows NT\CurrentVersion and the
+// control set, setup classes from Control\Class, devices from Enum, services
+// from Services, processors from HARDWARE\DESCRIPTION\System\CentralProcessor,
+// and driver files from a folder of copies.
+//
+// Facts an export lacks are not guessed: the calls that would deliver them
+// fail with ERROR_FILE_NOT_FOUND (absent) or ERROR_INVALID_DATA (present but
+// unreadable), so the report shows its usual ERROR lines and placeholders.
+// Every device listed is present: presence cannot be known offline.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "machine/machine.h"
+#include "machine/registry_tree.h"
+
+namespace sim {
+
+inline constexpr const char* kCurrentVersionKey =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+inline constexpr const char* kProcessorsKey =
+    "HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor";
+
+struct ProductSuiteName {
+    const char* name;  // in Control\ProductOptions' ProductSuite
+    win::WORD bit;
+};
+const std::vector<ProductSuiteName>& ProductSuiteNames();
+
+// False with `error` when the exports name several control sets and none
+// can be told to be the current one.
+bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string& error);
+
+// What Windows shows of an indirect string ("@usb.inf,%key%;USB Root Hub"):
+// the text after the first ';'. Other text is returned unchanged.
+std::string DisplayText(const std::string& stored);
+
+// Every regular file directly in `folder` becomes the driver file
+// <system directory>\drivers\<name>, its version resource read from the copy.
+bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& error);
+
+}  // namespace sim

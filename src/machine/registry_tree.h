@@ -1,0 +1,70 @@
+// Registry keys and values read from export files: the sink the parser
+// fills, several files merged in the order they are read. Keys keep the
+// order they first appear in (regedit writes them sorted); names ignore case.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "machine/machine.h"
+#include "machine/reg_file_parser.h"
+
+namespace sim {
+
+class RegKey {
+  public:
+    explicit RegKey(std::string name) : name_(std::move(name)) {}
+
+    const std::string& Name() const { return name_; }
+    // Null when there is no such subkey; `path` may hold several parts
+    // separated by '\'.
+    const RegKey* Find(const std::string& path) const;
+    const RegValue* Value(const std::string& name) const;
+    // Subkeys in the order they were added (deleted ones left out).
+    std::vector<const RegKey*> Subkeys() const;
+    const std::vector<std::pair<std::string, RegValue>>& Values() const { return values_; }
+
+    RegKey* FindChild(const std::string& name);
+    RegKey& Child(const std::string& name);
+    void RemoveChild(const std::string& name);
+    void SetValue(const std::string& name, RegValue value);
+    void RemoveValue(const std::string& name);
+
+  private:
+    std::string name_;
+    // A deleted subkey leaves a null slot, so that deleting stays cheap.
+    std::vector<std::unique_ptr<RegKey>> subkeys_;
+    std::map<std::string, std::size_t, CaseInsensitiveLess> subkeyIndex_;
+    std::vector<std::pair<std::string, RegValue>> values_;
+    std::map<std::string, std::size_t, CaseInsensitiveLess> valueIndex_;
+};
+
+class RegistryTree : public RegFileSink {
+  public:
+    RegistryTree() : root_("") {}
+
+    // "HKEY_LOCAL_MACHINE\\SYSTEM\\Select"; null when absent.
+    const RegKey* Find(const std::string& path) const { return root_.Find(path); }
+
+    void Key(const std::vector<std::string>& path) override;
+    void DeleteKey(const std::vector<std::string>& path) override;
+    void Value(const std::string& name, RegValue value) override;
+    void DeleteValue(const std::string& name) override;
+
+  private:
+    RegKey root_;
+    RegKey* current_ = nullptr;
+};
+
+// Reads the export file at `path` into `tree`; false with `error` as
+// "FILE:LINE: message" (or "FILE: message").
+bool LoadRegFile(const std::string& path, RegistryTree& tree, std::string& error);
+bool LoadRegBytes(const std::uint8_t* data, std::size_t size, const std::string& name,
+                  RegistryTree& tree, std::string& error);
+
+}  // namespace sim
