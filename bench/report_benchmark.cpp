@@ -4,6 +4,7 @@
 
 #include "cli/report_cli.h"
 #include "heap_counter.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"

@@ -2,6 +2,7 @@
 // whose type is enabled while no sink is registered (formatting only).
 #include <benchmark/benchmark.h>
 
+#include "log/log_config.h"
 #include "log/trace_log.h"
 
 namespace {

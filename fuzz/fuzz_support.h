@@ -11,6 +11,7 @@
 #include <string>
 
 #include "log/custom_log.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
 

@@ -7,6 +7,8 @@
 #include "cli/default_machine.h"
 #include "cli/report_output.h"
 #include "cli/stderr_log.h"
+#include "host/host_files.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "machine/machine_from_registry.h"
 #include "machine/machine_loader.h"
@@ -59,7 +61,11 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
 #if defined(_WIN32)
     win::Win32Platform system;
 #else
-    sim::SimulatedPlatform system;     // machine without a module name: the real executable
+    // The simulated system knows nothing of the host: it is told where this
+    // program lies, and the configuration file beside it is found from there.
+    sim::Machine own;
+    own.moduleFileName = host::ExecutablePath();
+    sim::SimulatedPlatform system(std::move(own));
 #endif
     {
         win::ScopedPlatform scope(system);

@@ -35,4 +35,7 @@ bool IsRooted(const std::string& path);
 
 std::string JoinPath(const std::string& folder, const std::string& name);
 
+// The running program's own file; empty when the host cannot tell.
+std::string ExecutablePath();
+
 }  // namespace host

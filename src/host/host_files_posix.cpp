@@ -1,5 +1,6 @@
 // The host's files on POSIX systems.
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <system_error>
 
@@ -73,6 +74,17 @@ bool CollectRegularFiles(const std::string& folder, std::vector<std::string>& na
 
 bool IsRooted(const std::string& path) {
     return !path.empty() && path[0] == '/';
+}
+
+std::string ExecutablePath() {
+#if defined(__linux__)
+    char path[PATH_MAX + 1];
+    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
+    if (length > 0) {
+        return std::string(path, static_cast<std::size_t>(length));
+    }
+#endif
+    return {};
 }
 
 }  // namespace host

@@ -89,4 +89,13 @@ bool IsRooted(const std::string& path) {
     return path.size() >= 2 && path[1] == ':';
 }
 
+std::string ExecutablePath() {
+    char path[MAX_PATH + 1];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) {
+        return {};  // failed, or a cut name that would point elsewhere
+    }
+    return std::string(path, length);
+}
+
 }  // namespace host

@@ -28,6 +28,15 @@ bool IsOne(const char* value) {
     return value[0] == '1' && value[1] == '\0';
 }
 
+LogType& NamedType(std::uint32_t mask) {
+    for (LogType& type : LogState().types) {
+        if (type.mask == mask) {
+            return type;
+        }
+    }
+    return LogState().types[0];
+}
+
 std::string SectionName(std::size_t n) {
     return "LogType" + std::to_string(n);
 }
@@ -131,4 +140,27 @@ void WriteLogDefaults(std::uint32_t mask) {
                                                   (log.enabledMask & type.mask) != 0 ? "1" : "0",
                                                   log.cfgFile);
     }
+}
+
+LogConfig DefaultLogConfig() {
+    return LogConfig{nullptr, 7, 0x1B, "ZEP"};
+}
+
+void InitLog(const LogConfig& config) {
+    LogState().channelMask = config.channelMask;
+    SetCfgFile(config.module);  // on failure the path stays empty: no file
+    const CfgFileState state = ClassifyCfgFile();
+    if (state == CfgFileState::NonEmpty) {
+        ReadLogConfig();  // the file alone decides: no default mask, no names
+        return;
+    }
+    CopyBounded(LogState().moduleToken, sizeof LogState().moduleToken, config.moduleToken);
+    if (state == CfgFileState::Empty) {
+        win::Current().WritePrivateProfileStringA("Common", "ModuleToken", LogState().moduleToken,
+                                                  LogState().cfgFile);
+    }
+    CopyBounded(NamedType(LOG_ERROR).name, LOG_NAME_SIZE, "ERROR");
+    CopyBounded(NamedType(LOG_WARNING).name, LOG_NAME_SIZE, "WARNING");
+    CopyBounded(NamedType(LOG_INFO).name, LOG_NAME_SIZE, "INFO");
+    WriteLogDefaults(config.defaultEnabledMask);
 }

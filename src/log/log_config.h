@@ -7,7 +7,24 @@
 #include <cstdint>
 #include <string>
 
+#include "log/trace_log.h"
 #include "platform/platform.h"
+
+// Start-up parameters of InitLog.
+struct LogConfig {
+    win::HMODULE module;  // whose file name locates the configuration file; null: our own
+    std::uint32_t defaultEnabledMask;
+    std::uint32_t channelMask;
+    const char* moduleToken;
+};
+
+// The parameters the program starts with: own executable, ERROR | WARNING |
+// INFO, channel mask 0x1B, token "ZEP".
+LogConfig DefaultLogConfig();
+
+// Sets the trace log up from the configuration file beside the module, or,
+// without one, from `config`.
+void InitLog(const LogConfig& config);
 
 enum class CfgFileState { Absent, Empty, NonEmpty };
 

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "log/custom_log.h"
-#include "log/log_config.h"
 #include "log/log_registry.h"
 
 namespace {
@@ -42,10 +41,6 @@ void ResetLogState() {
     g_settings = InitialSettings();
 }
 
-LogConfig DefaultLogConfig() {
-    return LogConfig{nullptr, 7, 0x1B, "ZEP"};
-}
-
 void CopyBounded(char* target, std::size_t size, const char* source) {
     if (size == 0) {
         return;
@@ -58,25 +53,6 @@ void CopyBounded(char* target, std::size_t size, const char* source) {
         }
     }
     target[n] = '\0';
-}
-
-void InitLog(const LogConfig& config) {
-    g_settings.channelMask = config.channelMask;
-    SetCfgFile(config.module);  // on failure the path stays empty: no file
-    const CfgFileState state = ClassifyCfgFile();
-    if (state == CfgFileState::NonEmpty) {
-        ReadLogConfig();  // the file alone decides: no default mask, no names
-        return;
-    }
-    CopyBounded(g_settings.moduleToken, sizeof g_settings.moduleToken, config.moduleToken);
-    if (state == CfgFileState::Empty) {
-        win::Current().WritePrivateProfileStringA("Common", "ModuleToken", g_settings.moduleToken,
-                                                  g_settings.cfgFile);
-    }
-    CopyBounded(TypeEntry(LOG_ERROR).name, LOG_NAME_SIZE, "ERROR");
-    CopyBounded(TypeEntry(LOG_WARNING).name, LOG_NAME_SIZE, "WARNING");
-    CopyBounded(TypeEntry(LOG_INFO).name, LOG_NAME_SIZE, "INFO");
-    WriteLogDefaults(config.defaultEnabledMask);
 }
 
 void Trace(std::uint32_t type, const char* format, ...) {

@@ -40,18 +40,6 @@ struct LogEntry {
     char text[LOG_TEXT_SIZE];
 };
 
-// Start-up parameters of InitLog.
-struct LogConfig {
-    win::HMODULE module;  // whose file name locates the configuration file; null: our own
-    std::uint32_t defaultEnabledMask;
-    std::uint32_t channelMask;
-    const char* moduleToken;
-};
-
-// The parameters the program starts with: own executable, ERROR | WARNING |
-// INFO, channel mask 0x1B, token "ZEP".
-LogConfig DefaultLogConfig();
-
 // Everything InitLog and the configuration file set.
 struct LogSettings {
     std::uint32_t enabledMask;
@@ -66,8 +54,6 @@ LogSettings& LogState();
 
 // Back to the process-start state (tests only; the program initialises once).
 void ResetLogState();
-
-void InitLog(const LogConfig& config);
 
 void Trace(std::uint32_t type, const char* format, ...) MVSI_PRINTF(2, 3);
 

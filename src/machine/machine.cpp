@@ -1,5 +1,7 @@
 #include "machine/machine.h"
 
+#include "host/host_files.h"
+
 namespace sim {
 
 namespace {
@@ -48,6 +50,16 @@ RegValue RegValue::Dword(win::DWORD dword) {
         value.data.push_back(static_cast<std::uint8_t>(dword >> (8 * i)));
     }
     return value;
+}
+
+void AttachPeFile(DriverFile& file, const std::string& hostPath) {
+    file.peFile = hostPath;
+    file.peImage.reset();
+    std::string bytes;
+    std::string reason;
+    if (host::ReadFileBytes(hostPath, bytes, reason)) {
+        file.peImage.emplace(bytes.begin(), bytes.end());
+    }
 }
 
 }  // namespace sim

@@ -90,6 +90,8 @@ struct DriverFile {
     std::optional<std::string> peFile;     // or the RT_VERSION resource of a real PE file
     std::optional<std::vector<std::uint8_t>> rawBlock;  // or a block as given, byte for byte
     // None of the three: the file exists without a version resource.
+    // The PE file's bytes, read by AttachPeFile; absent: the file could not be read.
+    std::optional<std::vector<std::uint8_t>> peImage{};
 };
 
 // Make function `function` fail with `error`: always, on its `callNumber`-th
@@ -110,8 +112,13 @@ struct Machine {
     std::map<std::string, DriverFile, CaseInsensitiveLess> files;  // by full path
     std::vector<Fault> faults;
     // The program's own path (GetModuleFileNameA with no module); empty: the
-    // running executable's real path.
+    // program's usual place. A front end hands in the real one.
     std::string moduleFileName;
 };
+
+// Names the host file `hostPath` as the PE file of `file` and reads its bytes
+// now, so that the provider never reads the host's files; a file that cannot
+// be read is left without bytes and answers as a missing file.
+void AttachPeFile(DriverFile& file, const std::string& hostPath);
 
 }  // namespace sim

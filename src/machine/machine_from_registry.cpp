@@ -7,6 +7,7 @@
 #include "host/host_files.h"
 #include "machine/guid_text.h"
 #include "machine/registry_from_machine.h"
+#include "machine/windows_names.h"
 
 namespace sim {
 
@@ -218,15 +219,14 @@ void AddProduct(const RegKey* controlSet, Machine& machine) {
         return;
     }
     const auto type = Text(options, "ProductType");
-    if (!type) {
-        FailVersion(machine, {kProductType}, kNoMatch);
-    } else if (Upper(*type) == "WINNT") {
-        os.productType = win::VER_NT_WORKSTATION;
-    } else if (Upper(*type) == "LANMANNT") {
-        os.productType = win::VER_NT_DOMAIN_CONTROLLER;
-    } else if (Upper(*type) == "SERVERNT") {
-        os.productType = win::VER_NT_SERVER;
-    } else {
+    bool known = false;
+    for (const ProductTypeName& product : ProductTypeNames()) {
+        if (type && Upper(*type) == Upper(product.registryName)) {
+            os.productType = product.type;
+            known = true;
+        }
+    }
+    if (!known) {
         FailVersion(machine, {kProductType}, kNoMatch);
     }
 
@@ -242,9 +242,9 @@ void AddProduct(const RegKey* controlSet, Machine& machine) {
                 item.push_back(static_cast<char>(byte));
                 continue;
             }
-            for (const auto& [name, bit] : ProductSuiteNames()) {
-                if (Upper(item) == Upper(name)) {
-                    os.suiteMask = static_cast<win::WORD>(os.suiteMask | bit);
+            for (const SuiteName& suite : SuiteNames()) {
+                if (suite.registryName != nullptr && Upper(item) == Upper(suite.registryName)) {
+                    os.suiteMask = static_cast<win::WORD>(os.suiteMask | suite.bit);
                 }
             }
             item.clear();
@@ -376,27 +376,6 @@ void AddServices(const RegKey* controlSet, Machine& machine) {
 
 }  // namespace
 
-const std::vector<ProductSuiteName>& ProductSuiteNames() {
-    static const std::vector<ProductSuiteName> names = {
-        {"Small Business", 0x0001},
-        {"Enterprise", 0x0002},
-        {"BackOffice", 0x0004},
-        {"CommunicationServer", 0x0008},
-        {"Terminal Server", 0x0010},
-        {"Small Business(Restricted)", 0x0020},
-        {"EmbeddedNT", 0x0040},
-        {"DataCenter", 0x0080},
-        {"Personal", 0x0200},
-        {"Blade", 0x0400},
-        {"Embedded(Restricted)", 0x0800},
-        {"Security Appliance", 0x1000},
-        {"Storage Server", 0x2000},
-        {"Compute Server", 0x4000},
-        {"WH Server", 0x8000},
-    };
-    return names;
-}
-
 std::string DisplayText(const std::string& stored) {
     const std::size_t semicolon = stored.find(';');
     if (stored.empty() || stored.front() != '@' || semicolon == std::string::npos) {
@@ -440,7 +419,7 @@ bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& e
     for (const std::string& name : names) {
         DriverFile file;
         file.path = machine.systemDirectory + "\\drivers\\" + name;
-        file.peFile = host::JoinPath(folder, name);
+        AttachPeFile(file, host::JoinPath(folder, name));
         machine.files[file.path] = std::move(file);
     }
     return true;

@@ -23,12 +23,6 @@ inline constexpr const char* kCurrentVersionKey =
 inline constexpr const char* kProcessorsKey =
     "HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor";
 
-struct ProductSuiteName {
-    const char* name;  // in Control\ProductOptions' ProductSuite
-    win::WORD bit;
-};
-const std::vector<ProductSuiteName>& ProductSuiteNames();
-
 // False with `error` when the exports name several control sets and none
 // can be told to be the current one.
 bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string& error);

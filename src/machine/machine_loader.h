@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "machine/description_reader.h"
 #include "machine/json_value.h"
 #include "machine/machine.h"
 
@@ -19,40 +20,20 @@ class MachineLoader {
 
     bool LoadFile(const std::string& path, Machine& machine);
     bool LoadText(std::string_view text, Machine& machine);
-    const std::string& Error() const { return error_; }
+    const std::string& Error() const { return reader_.Error(); }
 
     // Reads a whole machine description; false with Error() set.
     static bool FromFile(const std::string& path, Machine& machine, std::string& error);
 
   private:
-    bool Fail(const std::string& path, const std::string& expected);
-    bool CheckMembers(const JsonValue& value, const std::string& path,
-                      std::initializer_list<const char*> allowed);
-
     bool ReadMachine(const JsonValue& root, Machine& machine);
-    bool ReadOs(const JsonValue& value, const std::string& path, OsFacts& os);
     bool ReadClass(const JsonValue& value, const std::string& path, SetupClass& cls);
     bool ReadDevice(const JsonValue& value, const std::string& path, Device& device);
     bool ReadService(const JsonValue& value, const std::string& path, Service& service);
     bool ReadFile(const JsonValue& value, const std::string& path, DriverFile& file);
-    bool ReadVersion(const JsonValue& value, const std::string& path, VersionFields& version);
-    bool ReadFault(const JsonValue& value, const std::string& path, Fault& fault);
-    bool ReadRegValue(const JsonValue& value, const std::string& path, RegValue& reg);
 
-    bool ReadNarrow(const JsonValue& value, const std::string& path, std::string& out);
-    bool ReadUnsigned(const JsonValue& value, const std::string& path, std::uint64_t maximum,
-                      std::uint64_t& out);
-    template <typename T>
-    bool ReadInteger(const JsonValue& value, const std::string& path, T& out);
-    bool ReadBool(const JsonValue& value, const std::string& path, bool& out);
-    bool ReadGuid(const JsonValue& value, const std::string& path, win::GUID& out);
-    bool ReadHex(const JsonValue& value, const std::string& path, std::vector<std::uint8_t>& out);
-    bool ReadVersionNumber(const JsonValue& value, const std::string& path, win::WORD (&out)[4]);
-    bool ReadTranslation(const JsonValue& value, const std::string& path, win::DWORD& out);
-
-    std::string source_;
+    DescriptionReader reader_;
     std::string baseDir_;
-    std::string error_;
 };
 
 }  // namespace sim

@@ -4,25 +4,13 @@
 #include <vector>
 
 #include "machine/machine_from_registry.h"
+#include "machine/windows_names.h"
 
 namespace sim {
 
 namespace {
 
 constexpr const char* kControl = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control";
-
-const char* ProductTypeName(win::BYTE type) {
-    switch (type) {
-        case win::VER_NT_WORKSTATION:
-            return "WinNT";
-        case win::VER_NT_DOMAIN_CONTROLLER:
-            return "LanmanNT";
-        case win::VER_NT_SERVER:
-            return "ServerNT";
-        default:
-            return nullptr;
-    }
-}
 
 }  // namespace
 
@@ -49,13 +37,15 @@ void AddSystemKeys(RegistryExport& out, const Machine& machine) {
                                                     (os.servicePackMinor & 0xFF)));
 
     out.Key(std::string(kControl) + "\\ProductOptions");
-    if (const char* type = ProductTypeName(os.productType)) {
-        out.String("ProductType", type);
+    for (const ProductTypeName& product : ProductTypeNames()) {
+        if (product.type == os.productType) {
+            out.String("ProductType", product.registryName);
+        }
     }
     std::vector<std::string> suites;
-    for (const auto& [name, bit] : ProductSuiteNames()) {
-        if ((os.suiteMask & bit) != 0) {
-            suites.emplace_back(name);
+    for (const SuiteName& suite : SuiteNames()) {
+        if (suite.registryName != nullptr && (os.suiteMask & suite.bit) != 0) {
+            suites.emplace_back(suite.registryName);
         }
     }
     out.Value("ProductSuite", RegValue::MultiString(suites));

@@ -272,82 +272,85 @@ inline constexpr DWORD MAX_PATH = 260;
 // One virtual per Windows function the system calls. Same names, argument
 // order and return conventions as the narrow functions; failures are read with
 // GetLastError, except where the function returns its error code directly.
+// Each has a body that fails with ERROR_CALL_NOT_IMPLEMENTED: a Platform of
+// this class itself is what answers before a front end installs one.
 class Platform {
   public:
     virtual ~Platform() = default;
 
     // Version verification and system information.
-    virtual ULONGLONG VerSetConditionMask(ULONGLONG ConditionMask, DWORD TypeMask,
-                                          BYTE Condition) = 0;
+    virtual ULONGLONG VerSetConditionMask(ULONGLONG ConditionMask, DWORD TypeMask, BYTE Condition);
     virtual BOOL VerifyVersionInfoA(OSVERSIONINFOEXA* lpVersionInformation, DWORD dwTypeMask,
-                                    DWORDLONG dwlConditionMask) = 0;
-    virtual BOOL GetVersionExA(OSVERSIONINFOA* lpVersionInformation) = 0;
-    virtual void GetSystemInfo(SYSTEM_INFO* lpSystemInfo) = 0;
-    virtual HMODULE GetModuleHandleA(const char* lpModuleName) = 0;
-    virtual FARPROC GetProcAddress(HMODULE hModule, const char* lpProcName) = 0;
-    virtual HANDLE GetCurrentProcess() = 0;
+                                    DWORDLONG dwlConditionMask);
+    virtual BOOL GetVersionExA(OSVERSIONINFOA* lpVersionInformation);
+    virtual void GetSystemInfo(SYSTEM_INFO* lpSystemInfo);
+    virtual HMODULE GetModuleHandleA(const char* lpModuleName);
+    virtual FARPROC GetProcAddress(HMODULE hModule, const char* lpProcName);
+    virtual HANDLE GetCurrentProcess();
     // Looked up at run time by the real provider: a direct import would keep
     // the program from loading on systems that lack the function.
-    virtual BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process) = 0;
+    virtual BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process);
 
     // Setup classes and the registry.
     virtual BOOL SetupDiClassNameFromGuidA(const GUID* ClassGuid, char* ClassName,
-                                           DWORD ClassNameSize, DWORD* RequiredSize) = 0;
-    virtual HKEY SetupDiOpenClassRegKey(const GUID* ClassGuid, REGSAM samDesired) = 0;
+                                           DWORD ClassNameSize, DWORD* RequiredSize);
+    virtual HKEY SetupDiOpenClassRegKey(const GUID* ClassGuid, REGSAM samDesired);
     virtual LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved,
-                                  DWORD* lpType, BYTE* lpData, DWORD* lpcbData) = 0;
-    virtual LONG RegCloseKey(HKEY hKey) = 0;
+                                  DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
+    virtual LONG RegCloseKey(HKEY hKey);
 
     // Device information sets.
     virtual HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, const char* Enumerator,
-                                          HWND hwndParent, DWORD Flags) = 0;
+                                          HWND hwndParent, DWORD Flags);
     virtual BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
-                                       SP_DEVINFO_DATA* DeviceInfoData) = 0;
-    virtual HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent) = 0;
+                                       SP_DEVINFO_DATA* DeviceInfoData);
+    virtual HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent);
     virtual BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, const char* DeviceInstanceId,
                                         HWND hwndParent, DWORD OpenFlags,
-                                        SP_DEVINFO_DATA* DeviceInfoData) = 0;
-    virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) = 0;
+                                        SP_DEVINFO_DATA* DeviceInfoData);
+    virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet);
     virtual BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO DeviceInfoSet,
                                              SP_DEVINFO_DATA* DeviceInfoData,
                                              char* DeviceInstanceId, DWORD DeviceInstanceIdSize,
-                                             DWORD* RequiredSize) = 0;
+                                             DWORD* RequiredSize);
     virtual BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet,
                                                    SP_DEVINFO_DATA* DeviceInfoData, DWORD Property,
                                                    DWORD* PropertyRegDataType, BYTE* PropertyBuffer,
-                                                   DWORD PropertyBufferSize,
-                                                   DWORD* RequiredSize) = 0;
+                                                   DWORD PropertyBufferSize, DWORD* RequiredSize);
 
     // COM.
-    virtual HRESULT CLSIDFromString(const OLECHAR* lpsz, GUID* pclsid) = 0;
+    virtual HRESULT CLSIDFromString(const OLECHAR* lpsz, GUID* pclsid);
 
     // Service control manager.
     virtual SC_HANDLE OpenSCManagerA(const char* lpMachineName, const char* lpDatabaseName,
-                                     DWORD dwDesiredAccess) = 0;
+                                     DWORD dwDesiredAccess);
     virtual SC_HANDLE OpenServiceA(SC_HANDLE hSCManager, const char* lpServiceName,
-                                   DWORD dwDesiredAccess) = 0;
+                                   DWORD dwDesiredAccess);
     virtual BOOL QueryServiceConfigA(SC_HANDLE hService, QUERY_SERVICE_CONFIGA* lpServiceConfig,
-                                     DWORD cbBufSize, DWORD* pcbBytesNeeded) = 0;
-    virtual BOOL CloseServiceHandle(SC_HANDLE hSCObject) = 0;
+                                     DWORD cbBufSize, DWORD* pcbBytesNeeded);
+    virtual BOOL CloseServiceHandle(SC_HANDLE hSCObject);
 
     // File version information and directories.
-    virtual DWORD GetFileVersionInfoSizeA(const char* lptstrFilename, DWORD* lpdwHandle) = 0;
+    virtual DWORD GetFileVersionInfoSizeA(const char* lptstrFilename, DWORD* lpdwHandle);
     virtual BOOL GetFileVersionInfoA(const char* lptstrFilename, DWORD dwHandle, DWORD dwLen,
-                                     void* lpData) = 0;
+                                     void* lpData);
     virtual BOOL VerQueryValueA(const void* pBlock, const char* lpSubBlock, void** lplpBuffer,
-                                UINT* puLen) = 0;
-    virtual UINT GetSystemDirectoryA(char* lpBuffer, UINT uSize) = 0;
-    virtual DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize) = 0;
+                                UINT* puLen);
+    virtual UINT GetSystemDirectoryA(char* lpBuffer, UINT uSize);
+    virtual DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize);
 
     // Profile (INI) files.
     virtual DWORD GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
                                            const char* lpDefault, char* lpReturnedString,
-                                           DWORD nSize, const char* lpFileName) = 0;
+                                           DWORD nSize, const char* lpFileName);
     virtual BOOL WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
-                                            const char* lpString, const char* lpFileName) = 0;
+                                            const char* lpString, const char* lpFileName);
 
-    virtual DWORD GetLastError() = 0;
-    virtual void SetLastError(DWORD dwErrCode) = 0;
+    virtual DWORD GetLastError();
+    virtual void SetLastError(DWORD dwErrCode);
+
+  private:
+    DWORD lastError_ = ERROR_SUCCESS;
 };
 
 // The process-wide current platform. Until a front end (or a test) installs

@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "product_version.h"
+
 inline constexpr char kProductName[] = "Malvoret System Info";
-inline constexpr unsigned kVersionMajor = 1;
-inline constexpr unsigned kVersionMinor = 70;
-inline constexpr unsigned kVersionBuild = 0;
+inline constexpr unsigned kVersionMajor = MVSI_VERSION_MAJOR;
+inline constexpr unsigned kVersionMinor = MVSI_VERSION_MINOR;
+inline constexpr unsigned kVersionBuild = MVSI_VERSION_PATCH;
 
 // "Malvoret System Info v1.70.0".
 std::string ProductLine();

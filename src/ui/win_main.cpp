@@ -1,5 +1,6 @@
 // The Windows program's entry point: trace log, the two refusals, the
 // libraries of the user interface, the main window and its message loop.
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/startup_check.h"

@@ -14,6 +14,7 @@
 
 #include "tools/wine_prefix/prefix_content.h"
 #include "cli/report_cli.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "machine/ansi_code_page.h"
 #include "machine/guid_text.h"

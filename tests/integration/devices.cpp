@@ -15,6 +15,7 @@
 #include "devices/device_machine.h"
 #include "devices/device_setup_class.h"
 #include "devices/driver_stack.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "machine/registry_from_machine.h"
 #include "platform/simulated/simulated_platform.h"

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "osinfo/os_identification.h"
 #include "osinfo/product_suite_query.h"

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "machine/registry_services.h"
 #include "platform/simulated/simulated_platform.h"
@@ -40,7 +41,8 @@ void AddService(sim::Machine& machine, const std::string& name,
 // resources itself.
 void AddPeFile(sim::Machine& machine, const std::string& file) {
     const std::string path = kDrivers + file;
-    machine.files[path] = sim::DriverFile{path, {}, path, {}};
+    machine.files[path] = sim::DriverFile{path, {}, {}, {}};
+    sim::AttachPeFile(machine.files[path], path);
 }
 
 sim::Machine DescribedMachine() {

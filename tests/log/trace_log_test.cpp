@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "support/log_capture.h"
 

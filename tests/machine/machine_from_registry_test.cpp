@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/report_cli.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"

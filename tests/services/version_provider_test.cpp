@@ -206,7 +206,8 @@ TEST_F(VersionProviderTest, VersionResourceIsReadFromPeImages) {
 
     // And through the platform, from a file on disk.
     const std::string file = WriteFile("mvsi_usbhub.sys", BuildPeImage(block).bytes);
-    machine().files[kDriver] = sim::DriverFile{kDriver, {}, file, {}};
+    machine().files[kDriver] = sim::DriverFile{kDriver, {}, {}, {}};
+    sim::AttachPeFile(machine().files[kDriver], file);
     ASSERT_TRUE(Load(kDriver));
     EXPECT_EQ("Example Corporation", QueryString("\\StringFileInfo\\040904b0\\CompanyName"));
 }
@@ -282,7 +283,8 @@ TEST_F(VersionProviderTest, MalformedPeFileFailsTheSizeQuery) {
     PeImage image = BuildPeImage(sim::BuildVersionBlock(SampleVersionFields()));
     image.PutDword(image.resourceEntry, 0);
     const std::string file = WriteFile("mvsi_nores.sys", image.bytes);
-    machine().files[kDriver] = sim::DriverFile{kDriver, {}, file, {}};
+    machine().files[kDriver] = sim::DriverFile{kDriver, {}, {}, {}};
+    sim::AttachPeFile(machine().files[kDriver], file);
     win::DWORD handle = 0;
     EXPECT_EQ(0u, platform.GetFileVersionInfoSizeA(kDriver, &handle));
     EXPECT_EQ(win::ERROR_RESOURCE_TYPE_NOT_FOUND, platform.GetLastError());

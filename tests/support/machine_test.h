@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
 #include "support/log_capture.h"

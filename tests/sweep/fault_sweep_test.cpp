@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/report_cli.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/buffer.h"
 #include "machine/machine_loader.h"

@@ -3,11 +3,6 @@
 #include <string>
 #include <vector>
 
-#if defined(__linux__)
-#include <climits>
-#include <unistd.h>
-#endif
-
 #include "platform/simulated/ini_file.h"
 #include "platform/simulated/simulated_platform.h"
 
@@ -15,18 +10,9 @@ namespace sim {
 
 namespace {
 
-// The running executable, for a machine that does not name one: the trace
-// configuration file lies beside the real program.
-std::string RunningExecutable() {
-#if defined(__linux__)
-    char path[PATH_MAX + 1];
-    const ssize_t length = ::readlink("/proc/self/exe", path, PATH_MAX);
-    if (length > 0) {
-        return std::string(path, static_cast<std::size_t>(length));
-    }
-#endif
-    return "C:\\Program Files\\Malvoret\\MalvoretSysInfo.exe";
-}
+// Where the program lives when the machine does not say; the front end hands
+// in the real path of the program it runs.
+constexpr const char* kUsualModulePath = "C:\\Program Files\\Malvoret\\MalvoretSysInfo.exe";
 
 }  // namespace
 
@@ -50,7 +36,7 @@ win::DWORD SimulatedPlatform::GetModuleFileNameA(win::HMODULE module, char* buff
     }
     std::string path;
     if (module == nullptr) {
-        path = machine_.moduleFileName.empty() ? RunningExecutable() : machine_.moduleFileName;
+        path = machine_.moduleFileName.empty() ? kUsualModulePath : machine_.moduleFileName;
     } else if (reinterpret_cast<std::uintptr_t>(module) == kKernel32Module) {
         path = machine_.systemDirectory + "\\kernel32.dll";
     } else {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "host/host_files.h"
 #include "machine/ansi_code_page.h"
 #include "platform/simulated/pe_version_resource.h"
 #include "platform/simulated/simulated_platform.h"
@@ -64,16 +63,6 @@ std::string NormalizePath(const std::string& path) {
     return result;
 }
 
-bool ReadHostFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::string data;
-    std::string reason;
-    if (!host::ReadFileBytes(path, data, reason)) {
-        return false;
-    }
-    bytes.assign(data.begin(), data.end());
-    return true;
-}
-
 bool StartsWithFolded(const std::string& text, const std::string& prefix) {
     if (text.size() < prefix.size()) {
         return false;
@@ -122,11 +111,10 @@ win::DWORD FileVersionResource(const Machine& machine, const char* path,
     } else if (described.rawBlock) {
         block = *described.rawBlock;
     } else if (described.peFile) {
-        std::vector<std::uint8_t> image;
-        if (!ReadHostFile(*described.peFile, image)) {
-            return win::ERROR_FILE_NOT_FOUND;
+        if (!described.peImage) {
+            return win::ERROR_FILE_NOT_FOUND;  // the copy could not be read
         }
-        if (const win::DWORD error = ReadPeVersionResource(image, block)) {
+        if (const win::DWORD error = ReadPeVersionResource(*described.peImage, block)) {
             return error;
         }
     } else {

@@ -1,0 +1,14 @@
+// The Windows release of a description ("os"): one table row per member.
+#pragma once
+
+#include <string>
+
+#include "machine/description_reader.h"
+#include "machine/machine.h"
+
+namespace sim {
+
+bool ReadOsFacts(DescriptionReader& reader, const JsonValue& value, const std::string& path,
+                 OsFacts& os);
+
+}  // namespace sim
