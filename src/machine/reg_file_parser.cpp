@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "machine/ansi_code_page.h"
+#include "machine/reg_file_line_reader.h"
 
 namespace sim {
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeader4 = "REGEDIT4";
-
-enum class Encoding { Ansi, Utf16, Utf8 };
 
 int HexDigit(char c) {
     return HexDigitValue(static_cast<unsigned char>(c));
@@ -41,131 +40,6 @@ std::string_view TrimRight(std::string_view text) {
 bool IsStringType(win::DWORD type) {
     return type == win::REG_SZ || type == win::REG_EXPAND_SZ || type == win::REG_MULTI_SZ;
 }
-
-// Physical lines of the file as narrow text, whatever its encoding.
-class LineReader {
-  public:
-    LineReader(const std::uint8_t* data, std::size_t size, Encoding encoding)
-        : data_(data), size_(size), encoding_(encoding) {}
-
-    std::size_t Number() const { return number_; }
-
-    // False at the end of the file or on undecodable text (`error` set).
-    bool Next(std::string& line, std::string& error) {
-        line.clear();
-        if (pos_ >= size_) {
-            return false;
-        }
-        ++number_;
-        wide_.clear();
-        switch (encoding_) {
-            case Encoding::Ansi:
-                return NextAnsi(line, error);
-            case Encoding::Utf16:
-                if (!NextUtf16(error)) {
-                    return false;
-                }
-                break;
-            case Encoding::Utf8:
-                if (!NextUtf8(error)) {
-                    return false;
-                }
-                break;
-        }
-        line = WideToAnsi(wide_);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        return true;
-    }
-
-  private:
-    bool NextAnsi(std::string& line, std::string& error) {
-        while (pos_ < size_ && data_[pos_] != '\n') {
-            if (data_[pos_] == 0) {
-                error = "binary data (a NUL byte) in the text";
-                return false;
-            }
-            line.push_back(static_cast<char>(data_[pos_++]));
-        }
-        ++pos_;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        return true;
-    }
-
-    bool NextUtf16(std::string& error) {
-        while (pos_ < size_) {
-            if (pos_ + 1 >= size_) {
-                error = "the file ends in the middle of a UTF-16 character";
-                return false;
-            }
-            const auto unit = static_cast<char16_t>(data_[pos_] | data_[pos_ + 1] << 8);
-            pos_ += 2;
-            if (unit == u'\n') {
-                return true;
-            }
-            if (unit == 0) {
-                error = "binary data (a NUL character) in the text";
-                return false;
-            }
-            if (unit >= 0xDC00 && unit < 0xE000 && !wide_.empty() && wide_.back() >= 0xD800 &&
-                wide_.back() < 0xDC00) {
-                continue;  // a surrogate pair is one character: one '?'
-            }
-            wide_.push_back(unit);
-        }
-        return true;
-    }
-
-    bool NextUtf8(std::string& error) {
-        while (pos_ < size_ && data_[pos_] != '\n') {
-            const std::uint8_t lead = data_[pos_];
-            std::size_t extra = 0;
-            char32_t c = lead;
-            if (lead == 0) {
-                error = "binary data (a NUL byte) in the text";
-                return false;
-            }
-            if (lead >= 0xF0 && lead < 0xF5) {
-                extra = 3;
-                c = lead & 0x07u;
-            } else if (lead >= 0xE0 && lead < 0xF0) {
-                extra = 2;
-                c = lead & 0x0Fu;
-            } else if (lead >= 0xC2 && lead < 0xE0) {
-                extra = 1;
-                c = lead & 0x1Fu;
-            } else if (lead >= 0x80) {
-                error = "not valid UTF-8";
-                return false;
-            }
-            if (size_ - pos_ <= extra) {
-                error = "not valid UTF-8";
-                return false;
-            }
-            for (std::size_t i = 1; i <= extra; ++i) {
-                if ((data_[pos_ + i] & 0xC0u) != 0x80u) {
-                    error = "not valid UTF-8";
-                    return false;
-                }
-                c = c << 6 | (data_[pos_ + i] & 0x3Fu);
-            }
-            pos_ += extra + 1;
-            wide_.push_back(c > 0xFFFF ? u'?' : static_cast<char16_t>(c));
-        }
-        ++pos_;
-        return true;
-    }
-
-    const std::uint8_t* data_;
-    std::size_t size_;
-    Encoding encoding_;
-    std::size_t pos_ = 0;
-    std::size_t number_ = 0;
-    std::u16string wide_;
-};
 
 class Parser {
   public:
@@ -443,23 +317,23 @@ bool ParseRegFile(const std::uint8_t* data, std::size_t size, RegFileSink& sink,
         error.message = "empty file: not a registry export";
         return false;
     }
-    Encoding encoding = Encoding::Ansi;
+    RegFileEncoding encoding = RegFileEncoding::Ansi;
     std::size_t skip = 0;
     if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
-        encoding = Encoding::Utf16;
+        encoding = RegFileEncoding::Utf16;
         skip = 2;
     } else if (size >= 2 && data[0] == 0xFE && data[1] == 0xFF) {
         error.message = "UTF-16 big-endian text: export with regedit or reg export unchanged";
         return false;
     } else if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
-        encoding = Encoding::Utf8;
+        encoding = RegFileEncoding::Utf8;
         skip = 3;
     } else if (size >= 4 && data[1] == 0 && data[3] == 0) {
         error.message = "UTF-16 text without a byte order mark";
         return false;
     }
 
-    LineReader reader(data + skip, size - skip, encoding);
+    RegFileLineReader reader(data + skip, size - skip, encoding);
     std::string line;
     std::string message;
     if (!reader.Next(line, message)) {
