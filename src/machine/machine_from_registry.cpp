@@ -7,6 +7,7 @@
 #include "host/host_files.h"
 #include "machine/guid_text.h"
 #include "machine/registry_from_machine.h"
+#include "machine/registry_key_values.h"
 #include "machine/windows_names.h"
 
 namespace sim {
@@ -27,54 +28,6 @@ constexpr const char* kServicePackMinor = "0x10";
 constexpr const char* kServicePackMajor = "0x20";
 constexpr const char* kSuites = "0x40";
 constexpr const char* kProductType = "0x80";
-
-std::optional<std::string> Text(const RegKey* key, const char* name) {
-    const RegValue* value = key != nullptr ? key->Value(name) : nullptr;
-    if (value == nullptr || (value->type != win::REG_SZ && value->type != win::REG_EXPAND_SZ)) {
-        return std::nullopt;
-    }
-    std::string text(value->data.begin(), value->data.end());
-    const std::size_t end = text.find('\0');
-    return end == std::string::npos ? text : text.substr(0, end);
-}
-
-std::optional<win::DWORD> Dword(const RegKey* key, const char* name) {
-    const RegValue* value = key != nullptr ? key->Value(name) : nullptr;
-    if (value == nullptr || value->type != win::REG_DWORD || value->data.size() != 4) {
-        return std::nullopt;
-    }
-    win::DWORD dword = 0;
-    for (int i = 3; i >= 0; --i) {
-        dword = dword << 8 | value->data[static_cast<std::size_t>(i)];
-    }
-    return dword;
-}
-
-bool Has(const RegKey* key, const char* name) {
-    return key != nullptr && key->Value(name) != nullptr;
-}
-
-// Decimal digits only, fitting a DWORD.
-std::optional<win::DWORD> Number(const std::string& text) {
-    if (text.empty() || text.size() > 9 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    return static_cast<win::DWORD>(std::stoul(text));
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-bool Contains(const std::string& text, const char* part) {
-    return Upper(text).find(Upper(part)) != std::string::npos;
-}
 
 void FailCall(Machine& machine, const char* function, const char* argument, win::DWORD error) {
     Fault fault;
