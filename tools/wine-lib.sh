@@ -69,3 +69,18 @@ import_reg() {
 win_path() {
     printf 'Z:%s' "$1" | tr '/' '\\'
 }
+
+# Starts an X server of its own on a free display, with DISPLAY exported and
+# its process in XVFB_PID; $1 is a scratch directory.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    _i=0
+    while [ ! -s "$1/display" ]; do
+        _i=$((_i + 1))
+        [ $_i -lt 200 ] || { echo "Xvfb did not start" >&2; return 1; }
+        sleep 0.05
+    done
+    DISPLAY=":$(cat "$1/display")"
+    export DISPLAY
+}
