@@ -128,4 +128,17 @@ void NullPlatform::SetLastError(DWORD dwErrCode) {
     lastError_ = dwErrCode;
 }
 
+HANDLE NullPlatform::GetStdHandle(DWORD) {
+    return Fail(InvalidHandleValue());
+}
+BOOL NullPlatform::GetConsoleMode(HANDLE, DWORD*) {
+    return Fail(FALSE);
+}
+int NullPlatform::MultiByteToWideChar(UINT, DWORD, const char*, int, OLECHAR*, int) {
+    return Fail(0);
+}
+BOOL NullPlatform::WriteConsoleW(HANDLE, const OLECHAR*, DWORD, DWORD*, void*) {
+    return Fail(FALSE);
+}
+
 }  // namespace win
