@@ -65,6 +65,16 @@ import_reg() {
     wineserver -w
 }
 
+# Shows "Courier New" in Liberation Mono (fonts-liberation), the same
+# metrics: a fresh prefix has no Courier New, and the report view's columns
+# would not line up as a Windows user sees them.
+map_courier_new() {
+    _reg=$(mktemp)
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n"Courier New"="Liberation Mono"\n' >"$_reg"
+    import_reg "$_reg"
+    rm -f "$_reg"
+}
+
 # The Windows path (Z:\...) of a host path.
 win_path() {
     printf 'Z:%s' "$1" | tr '/' '\\'
@@ -73,6 +83,7 @@ win_path() {
 # Starts an X server of its own on a free display, with DISPLAY exported and
 # its process in XVFB_PID; $1 is a scratch directory.
 start_xvfb() {
+    rm -f "$1/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" >/dev/null 2>&1 &
     XVFB_PID=$!
     _i=0
