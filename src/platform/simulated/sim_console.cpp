@@ -2,7 +2,7 @@
 // MultiByteToWideChar (code page 1252) and WriteConsoleW.
 #include <cstring>
 
-#include "platform/simulated/ansi_code_page.h"
+#include "machine/ansi_code_page.h"
 #include "platform/simulated/simulated_platform.h"
 
 namespace sim {
