@@ -17,15 +17,18 @@ std::string CliUsage() {
            "  --no-1394       leave out the IEEE 1394 setup class\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
-           "  --help          show this help and exit\n"
+           "  --help, -h, /?, -?\n"
+           "                  show this help and exit\n"
            "  --version       show the version and exit\n"
+           "\n"
 #if defined(_WIN32)
-           "\n"
-           "Without --system or --from-reg the report describes this computer.\n";
+           "Without --system or --from-reg the report describes this computer.\n"
 #else
-           "\n"
-           "Without --system or --from-reg the report describes the built-in example machine.\n";
+           "Without --system or --from-reg the report describes the built-in example machine.\n"
 #endif
+           "\n"
+           "Exit status: 0 done; 1 the report could not be written; 2 bad arguments, or a\n"
+           "description or export that could not be read (nothing is written then).\n";
 }
 
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
@@ -84,7 +87,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.show1394 = false;
         } else if (arg == "--verbose") {
             options.verbose = true;
-        } else if (arg == "--help" || arg == "-h") {
+        } else if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "-?") {
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/cli_options.h"
+#include "cli/console_output.h"
 #include "cli/default_machine.h"
 #include "cli/report_output.h"
 #include "cli/stderr_log.h"
@@ -107,7 +108,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     }
 
     if (options.outputFile.empty()) {
-        if (!WriteAll(out, text, error)) {
+        if (!WriteStandardOutput(system, out, text, error)) {
             Complain(err, "cannot write the report to standard output: " + error);
             return 1;
         }

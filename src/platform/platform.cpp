@@ -150,6 +150,19 @@ BOOL Platform::WritePrivateProfileStringA(const char*, const char*, const char*,
     return NotImplemented(*this, FALSE);
 }
 
+HANDLE Platform::GetStdHandle(DWORD) {
+    return NotImplemented(*this, InvalidHandleValue());
+}
+BOOL Platform::GetConsoleMode(HANDLE, DWORD*) {
+    return NotImplemented(*this, FALSE);
+}
+int Platform::MultiByteToWideChar(UINT, DWORD, const char*, int, OLECHAR*, int) {
+    return NotImplemented(*this, 0);
+}
+BOOL Platform::WriteConsoleW(HANDLE, const OLECHAR*, DWORD, DWORD*, void*) {
+    return NotImplemented(*this, FALSE);
+}
+
 DWORD Platform::GetLastError() {
     return lastError_;
 }

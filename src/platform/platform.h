@@ -269,6 +269,10 @@ inline constexpr DWORD SERVICE_ERROR_NORMAL = 0x00000001;
 
 inline constexpr DWORD MAX_PATH = 260;
 
+// Console output.
+inline constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);
+inline constexpr UINT CP_ACP = 0;
+
 // One virtual per Windows function the system calls. Same names, argument
 // order and return conventions as the narrow functions; failures are read with
 // GetLastError, except where the function returns its error code directly.
@@ -345,6 +349,15 @@ class Platform {
                                            DWORD nSize, const char* lpFileName);
     virtual BOOL WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
                                             const char* lpString, const char* lpFileName);
+
+    // Console output: a console shows wide characters, not the ANSI bytes.
+    virtual HANDLE GetStdHandle(DWORD nStdHandle);
+    virtual BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode);
+    virtual int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr,
+                                    int cbMultiByte, OLECHAR* lpWideCharStr, int cchWideChar);
+    virtual BOOL WriteConsoleW(HANDLE hConsoleOutput, const OLECHAR* lpBuffer,
+                               DWORD nNumberOfCharsToWrite, DWORD* lpNumberOfCharsWritten,
+                               void* lpReserved);
 
     virtual DWORD GetLastError();
     virtual void SetLastError(DWORD dwErrCode);

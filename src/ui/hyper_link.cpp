@@ -1,6 +1,6 @@
 #include "ui/hyper_link.h"
 
-#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -18,10 +18,18 @@ void ReadLinkColor(HKEY key, const char* name, COLORREF& color) {
         type != REG_SZ) {
         return;
     }
-    unsigned r = 0, g = 0, b = 0;
-    if (std::sscanf(text, "%u,%u,%u", &r, &g, &b) == 3 && r < 256 && g < 256 && b < 256) {
-        color = RGB(r, g, b);
+    // strtoul, not sscanf: the C runtime's scanf family would add 40 KB.
+    unsigned long parts[3] = {};
+    const char* at = text;
+    for (int i = 0; i < 3; ++i) {
+        char* end = nullptr;
+        parts[i] = std::strtoul(at, &end, 10);
+        if (end == at || parts[i] > 255 || (i < 2 && *end != ',')) {
+            return;
+        }
+        at = end + 1;
     }
+    color = RGB(parts[0], parts[1], parts[2]);
 }
 
 }  // namespace

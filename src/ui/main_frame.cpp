@@ -29,6 +29,9 @@ HWND MainFrame::Create(HINSTANCE instance) {
     instance_ = instance;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
+    // Redrawn whole when resized: otherwise the status bar's old size grip
+    // stays where the right edge was (seen under Wine).
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = &MainFrame::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -145,6 +148,7 @@ LRESULT MainFrame::OnCreate() {
     if (statusBar_ == nullptr || view_.Create(frame_, instance_) == nullptr) {
         return -1;
     }
+    menuImages_.Attach(instance_, menu_);
     SetCheck(ID_VIEW_TOOLBAR, toolbarVisible_);
     SetCheck(ID_VIEW_STATUS_BAR, true);
     SetWindowTextA(frame_, kProductName);

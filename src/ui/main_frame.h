@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "ui/menu_images.h"
 #include "ui/report_view.h"
 #include "ui/resource_ids.h"
 #include "ui/win32_headers.h"
@@ -67,6 +68,7 @@ class MainFrame {
     HWND rebar_ = nullptr;
     HWND statusBar_ = nullptr;
     HMENU menu_ = nullptr;
+    MenuImages menuImages_;
     HACCEL accelerators_ = nullptr;
     // Kept for the toolbar's tooltip requests, which borrow the pointer.
     std::string tooltipText_;

@@ -16,6 +16,17 @@ static_assert(kStyle == 0x563089C4);
 constexpr int kFontHeightTwipsAtOneDpi = 20160;
 static_assert(sizeof(CHARFORMATA) == 60);
 
+// Courier New, 14 device pixels high.
+CHARFORMATA ViewFormat(HDC dc) {
+    const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    CHARFORMATA format{};
+    format.cbSize = sizeof(format);
+    format.dwMask = CFM_FACE | CFM_SIZE;
+    format.yHeight = dpi > 0 ? kFontHeightTwipsAtOneDpi / dpi : 210;
+    lstrcpynA(format.szFaceName, "Courier New", LF_FACESIZE);
+    return format;
+}
+
 }  // namespace
 
 WNDPROC ZEPView::baseProc_ = nullptr;
@@ -48,6 +59,17 @@ HWND ZEPView::Create(HWND parent, HINSTANCE instance) {
 
 void ZEPView::SetText(const std::string& text) {
     SetWindowTextA(window_, text.c_str());
+    // Windows keeps the empty view's format for the new text; Wine's rich
+    // edit gives it its default (bold, proportional), so it is set again,
+    // not bold, and the view shows the top of the text it then lays out.
+    HDC dc = GetDC(window_);
+    CHARFORMATA format = ViewFormat(dc);
+    if (dc != nullptr) {
+        ReleaseDC(window_, dc);
+    }
+    format.dwMask |= CFM_BOLD;
+    SendMessageA(window_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(window_, WM_VSCROLL, SB_TOP, 0);
 }
 
 std::string ZEPView::GetText() const {
@@ -64,12 +86,7 @@ LRESULT ZEPView::OnCreate(HWND window, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallWindowProcA(baseProc_, window, WM_CREATE, wParam, lParam);
 
     HDC dc = GetDC(window);
-    const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    CHARFORMATA format{};
-    format.cbSize = sizeof(format);
-    format.dwMask = CFM_FACE | CFM_SIZE;
-    format.yHeight = dpi > 0 ? kFontHeightTwipsAtOneDpi / dpi : 210;
-    lstrcpynA(format.szFaceName, "Courier New", LF_FACESIZE);
+    CHARFORMATA format = ViewFormat(dc);
     // Still empty: the format becomes the one of all text set later.
     CHARRANGE all{0, -1};
     CallWindowProcA(baseProc_, window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));

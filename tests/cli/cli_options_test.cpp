@@ -32,8 +32,10 @@ TEST(CliOptionsTest, ReadsEveryOptionInBothForms) {
 
     ASSERT_TRUE(Parse({}, o, error));
     EXPECT_TRUE(o.systemFile.empty() && o.outputFile.empty() && o.showUsb && o.show1394);
-    ASSERT_TRUE(Parse({"--help"}, o, error));
-    EXPECT_TRUE(o.help);
+    for (const char* help : {"--help", "-h", "/?", "-?"}) {
+        ASSERT_TRUE(Parse({"--no-usb", help}, o, error)) << help;
+        EXPECT_TRUE(o.help) << help;
+    }
     ASSERT_TRUE(Parse({"--version"}, o, error));
     EXPECT_TRUE(o.version);
 }

@@ -114,8 +114,24 @@ class SimulatedPlatform : public win::Platform {
     win::BOOL WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
                                          const char* lpString, const char* lpFileName) override;
 
+    win::HANDLE GetStdHandle(win::DWORD nStdHandle) override;
+    win::BOOL GetConsoleMode(win::HANDLE hConsoleHandle, win::DWORD* lpMode) override;
+    int MultiByteToWideChar(win::UINT CodePage, win::DWORD dwFlags, const char* lpMultiByteStr,
+                            int cbMultiByte, win::OLECHAR* lpWideCharStr, int cchWideChar) override;
+    win::BOOL WriteConsoleW(win::HANDLE hConsoleOutput, const win::OLECHAR* lpBuffer,
+                            win::DWORD nNumberOfCharsToWrite, win::DWORD* lpNumberOfCharsWritten,
+                            void* lpReserved) override;
+
     win::DWORD GetLastError() override;
     void SetLastError(win::DWORD dwErrCode) override;
+
+    // Standard output as the front end found it: a console (whose text the
+    // WriteConsoleW calls collect here) or a file or pipe.
+    struct Console {
+        bool attached = false;
+        std::u16string text;
+    };
+    Console& console() { return console_; }
 
   private:
     // Logs the call and consults the fault table. True when the call must
@@ -181,6 +197,7 @@ class SimulatedPlatform : public win::Platform {
         std::size_t copied = 0;
     };
     std::map<const void*, VersionBuffer> versionBuffers_;
+    Console console_;
 };
 
 }  // namespace sim

@@ -230,4 +230,25 @@ void Win32Platform::SetLastError(DWORD dwErrCode) {
     ::SetLastError(dwErrCode);
 }
 
+HANDLE Win32Platform::GetStdHandle(DWORD nStdHandle) {
+    return ::GetStdHandle(nStdHandle);
+}
+
+BOOL Win32Platform::GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode) {
+    return ::GetConsoleMode(hConsoleHandle, As<::LPDWORD>(lpMode));
+}
+
+int Win32Platform::MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr,
+                                       int cbMultiByte, OLECHAR* lpWideCharStr, int cchWideChar) {
+    return ::MultiByteToWideChar(CodePage, dwFlags, lpMultiByteStr, cbMultiByte,
+                                 As<::LPWSTR>(lpWideCharStr), cchWideChar);
+}
+
+BOOL Win32Platform::WriteConsoleW(HANDLE hConsoleOutput, const OLECHAR* lpBuffer,
+                                  DWORD nNumberOfCharsToWrite, DWORD* lpNumberOfCharsWritten,
+                                  void* lpReserved) {
+    return ::WriteConsoleW(hConsoleOutput, As<const ::WCHAR*>(lpBuffer), nNumberOfCharsToWrite,
+                           As<::LPDWORD>(lpNumberOfCharsWritten), lpReserved);
+}
+
 }  // namespace win

@@ -59,6 +59,13 @@ class Win32Platform final : public Platform {
                                    const char* lpFileName) override;
     BOOL WritePrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
                                     const char* lpString, const char* lpFileName) override;
+    HANDLE GetStdHandle(DWORD nStdHandle) override;
+    BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode) override;
+    int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr,
+                            int cbMultiByte, OLECHAR* lpWideCharStr, int cchWideChar) override;
+    BOOL WriteConsoleW(HANDLE hConsoleOutput, const OLECHAR* lpBuffer, DWORD nNumberOfCharsToWrite,
+                       DWORD* lpNumberOfCharsWritten, void* lpReserved) override;
+
     DWORD GetLastError() override;
     void SetLastError(DWORD dwErrCode) override;
 };
