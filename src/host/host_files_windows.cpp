@@ -89,4 +89,17 @@ bool IsRooted(const std::string& path) {
     return path.size() >= 2 && path[1] == ':';
 }
 
+std::string FindIgnoringCase(const std::string& folder, const std::string& relative) {
+    std::string inside = relative;
+    for (char& c : inside) {
+        c = c == '/' ? '\\' : c;
+    }
+    // Stays inside the folder.
+    if (("\\" + inside + "\\").find("\\..\\") != std::string::npos) {
+        return std::string();
+    }
+    const std::string path = JoinPath(folder, inside);
+    return KindOf(path) == FileKind::Missing ? std::string() : path;
+}
+
 }  // namespace host

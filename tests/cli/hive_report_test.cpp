@@ -1,0 +1,170 @@
+// Reports from hives and Windows folders: every example machine carried into
+// a Windows folder (its SYSTEM and SOFTWARE hives, filled through hivex where
+// the host has it, and its driver files) gives the described machine's
+// report; both hives read by hivex give the same entries as by our reader.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/offline_machine.h"
+#include "tools/wine_prefix/prefix_content.h"
+#include "machine/hive_file_loader.h"
+#include "machine/hive_writer.h"
+#include "machine/machine_loader.h"
+#include "machine/registry_system_keys.h"
+#include "support/carried_machine.h"
+#include "support/hivex_hive.h"
+#include "support/scratch_dir.h"
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+namespace {
+
+// The registry of a described machine as its hives hold it: the control set
+// as ControlSet001, named current by Select.
+sim::RegistryTree HiveContent(const sim::Machine& machine) {
+    sim::RegistryExport keys;
+    sim::AddSystemKeys(keys, machine);
+    std::string text = BuildPrefixContent(machine).reg + keys.Text().substr(8) +
+                       "\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Select]\r\n\"Current\"=dword:00000001\r\n";
+    for (std::size_t at = 0; (at = text.find("\\CurrentControlSet", at)) != std::string::npos;) {
+        text.replace(at, 18, "\\ControlSet001");
+    }
+    sim::RegistryTree tree;
+    std::string error;
+    EXPECT_TRUE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
+                                  "machine.reg", tree, error))
+        << error;
+    return tree;
+}
+
+// Our empty hive filled through hivex where the host has it; else our writer.
+void WriteHiveFile(const std::string& path, const sim::RegKey& root) {
+#if defined(MVSI_HAVE_HIVEX)
+    ASSERT_TRUE(WriteWholeFile(path, sim::EmptyHive()));
+    std::string error;
+    ASSERT_TRUE(FillHiveWithHivex(path, root, error)) << error;
+#else
+    ASSERT_TRUE(WriteWholeFile(path, sim::WriteHive(root)));
+#endif
+}
+
+// A Windows folder of the machine, file names in the cases Windows uses.
+void WriteWindowsFolder(const sim::Machine& machine, const std::string& folder) {
+    const sim::RegistryTree content = HiveContent(machine);
+    std::filesystem::create_directories(folder + "/System32/config");
+    WriteHiveFile(folder + "/System32/config/SYSTEM", *content.Find("HKEY_LOCAL_MACHINE\\SYSTEM"));
+    WriteHiveFile(folder + "/System32/config/software",
+                  *content.Find("HKEY_LOCAL_MACHINE\\SOFTWARE"));
+    WriteDriverFiles(Carried(machine), folder + "/system32/DRIVERS");
+}
+
+// Beyond what exports lose: the processors (HARDWARE is no hive on disk)
+// and the device order, which is the hive's sorted key order.
+sim::Machine CarriedByHives(const sim::Machine& described, const sim::Machine& imported) {
+    sim::Machine machine = Carried(described);
+    machine.os.processorCount = 0;
+    std::vector<sim::Device> ordered;
+    for (const sim::Device& device : imported.devices) {
+        const auto found =
+            std::find_if(machine.devices.begin(), machine.devices.end(),
+                         [&](const sim::Device& d) { return d.instanceId == device.instanceId; });
+        if (found != machine.devices.end()) {
+            ordered.push_back(*found);
+        }
+    }
+    EXPECT_EQ(machine.devices.size(), ordered.size());
+    machine.devices = ordered;
+    return machine;
+}
+
+TEST(HiveReportTest, ExampleMachinesGiveTheSameReportThroughTheirWindowsFolder) {
+    const std::string examples = std::string(MVSI_SOURCE_DIR) + "/examples/machines";
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+        files.push_back(entry.path().string());
+    }
+    ASSERT_GE(files.size(), 5u);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        sim::Machine described;
+        std::string error;
+        ASSERT_TRUE(sim::MachineLoader::FromFile(file, described, error)) << error;
+        ScratchDir dir;
+        const std::string windows = dir.Path("Windows");
+        WriteWindowsFolder(described, windows);
+
+        sim::Machine imported;
+        std::vector<std::string> notes;
+        ASSERT_TRUE(MachineFromWindowsFolder(windows, {}, imported, notes, error)) << error;
+        EXPECT_TRUE(notes.empty());
+        EXPECT_EQ(ReportOf(CarriedByHives(described, imported)), ReportOf(imported));
+
+#if defined(MVSI_HAVE_HIVEX)
+        for (const char* hive : {"SYSTEM", "software"}) {
+            const std::string path = windows + "/System32/config/" + hive;
+            std::string listing;
+            ASSERT_TRUE(HivexListing(path, listing, error)) << error;
+            sim::RegistryTree ours;
+            sim::HiveKind kind{};
+            std::string note;
+            ASSERT_TRUE(sim::LoadHiveFile(path, ours, kind, note, error)) << error;
+            EXPECT_EQ(listing, TreeListing(*ours.Find(kind == sim::HiveKind::System
+                                                          ? "HKEY_LOCAL_MACHINE\\SYSTEM"
+                                                          : "HKEY_LOCAL_MACHINE\\SOFTWARE")));
+        }
+#endif
+    }
+}
+
+#if !defined(_WIN32)
+std::string RunReport(const ScratchDir& dir, const std::string& args, int& exitCode) {
+    const std::string command = std::string(MVSI_REPORT_EXE) + " " + args + " >" +
+                                dir.Path("stdout") + " 2>" + dir.Path("stderr") + " </dev/null";
+    const int status = std::system(command.c_str());
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ReadWholeFile(dir.Path("stdout"));
+}
+
+TEST(HiveReportTest, CommandLineReadsWindowsFolderAndHivesAndRefusesBadOnes) {
+    sim::Machine described;
+    std::string error;
+    ASSERT_TRUE(sim::MachineLoader::FromFile(
+        std::string(MVSI_SOURCE_DIR) + "/examples/machines/xp-sp3-usb-1394.json", described,
+        error));
+    ScratchDir dir;
+    WriteWindowsFolder(described, dir.Path("Windows"));
+    int code = -1;
+    const std::string fromFolder = RunReport(dir, "--windir " + dir.Path("Windows"), code);
+    EXPECT_EQ(0, code) << ReadWholeFile(dir.Path("stderr"));
+    const std::string config = dir.Path("Windows/System32/config/");
+    const std::string fromHives =
+        RunReport(dir,
+                  "--hive " + config + "software --hive " + config + "SYSTEM --drivers " +
+                      dir.Path("Windows/system32/DRIVERS"),
+                  code);
+    EXPECT_EQ(0, code) << ReadWholeFile(dir.Path("stderr"));
+    EXPECT_EQ(fromFolder, fromHives);
+    EXPECT_NE(std::string::npos, fromFolder.find("File Version:")) << fromFolder;
+
+    std::string bad = ReadWholeFile(config + "SYSTEM");
+    bad[0x1000 + 0x20 + 3] = 0x7F;  // the first cell claims more than its bin
+    ASSERT_TRUE(WriteWholeFile(dir.Path("bad.hiv"), bad));
+    RunReport(dir, "--hive " + dir.Path("bad.hiv") + " --output " + dir.Path("out.txt"), code);
+    EXPECT_EQ(2, code);
+    const std::string err = ReadWholeFile(dir.Path("stderr"));
+    EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << err;
+    EXPECT_NE(std::string::npos, err.find("bad.hiv: offset 0x00001020: ")) << err;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("out.txt")));
+
+    RunReport(dir, "--windir " + dir.Path("nowhere"), code);
+    EXPECT_EQ(2, code);
+}
+#endif
+
+}  // namespace
