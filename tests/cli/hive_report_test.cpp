@@ -10,14 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "cli/offline_machine.h"
-#include "tools/wine_prefix/prefix_content.h"
 #include "machine/hive_file_loader.h"
 #include "machine/hive_writer.h"
 #include "machine/machine_loader.h"
-#include "machine/registry_system_keys.h"
 #include "support/carried_machine.h"
 #include "support/hivex_hive.h"
 #include "support/scratch_dir.h"
+#include "support/windows_folder_writer.h"
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -25,43 +24,9 @@
 
 namespace {
 
-// The registry of a described machine as its hives hold it: the control set
-// as ControlSet001, named current by Select.
-sim::RegistryTree HiveContent(const sim::Machine& machine) {
-    sim::RegistryExport keys;
-    sim::AddSystemKeys(keys, machine);
-    std::string text = BuildPrefixContent(machine).reg + keys.Text().substr(8) +
-                       "\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Select]\r\n\"Current\"=dword:00000001\r\n";
-    for (std::size_t at = 0; (at = text.find("\\CurrentControlSet", at)) != std::string::npos;) {
-        text.replace(at, 18, "\\ControlSet001");
-    }
-    sim::RegistryTree tree;
+void WriteFolder(const sim::Machine& machine, const std::string& folder) {
     std::string error;
-    EXPECT_TRUE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
-                                  "machine.reg", tree, error))
-        << error;
-    return tree;
-}
-
-// Our empty hive filled through hivex where the host has it; else our writer.
-void WriteHiveFile(const std::string& path, const sim::RegKey& root) {
-#if defined(MVSI_HAVE_HIVEX)
-    ASSERT_TRUE(WriteWholeFile(path, sim::EmptyHive()));
-    std::string error;
-    ASSERT_TRUE(FillHiveWithHivex(path, root, error)) << error;
-#else
-    ASSERT_TRUE(WriteWholeFile(path, sim::WriteHive(root)));
-#endif
-}
-
-// A Windows folder of the machine, file names in the cases Windows uses.
-void WriteWindowsFolder(const sim::Machine& machine, const std::string& folder) {
-    const sim::RegistryTree content = HiveContent(machine);
-    std::filesystem::create_directories(folder + "/System32/config");
-    WriteHiveFile(folder + "/System32/config/SYSTEM", *content.Find("HKEY_LOCAL_MACHINE\\SYSTEM"));
-    WriteHiveFile(folder + "/System32/config/software",
-                  *content.Find("HKEY_LOCAL_MACHINE\\SOFTWARE"));
-    WriteDriverFiles(Carried(machine), folder + "/system32/DRIVERS");
+    ASSERT_TRUE(WriteWindowsFolder(machine, folder, error)) << error;
 }
 
 // Beyond what exports lose: the processors (HARDWARE is no hive on disk)
@@ -97,7 +62,7 @@ TEST(HiveReportTest, ExampleMachinesGiveTheSameReportThroughTheirWindowsFolder) 
         ASSERT_TRUE(sim::MachineLoader::FromFile(file, described, error)) << error;
         ScratchDir dir;
         const std::string windows = dir.Path("Windows");
-        WriteWindowsFolder(described, windows);
+        WriteFolder(described, windows);
 
         sim::Machine imported;
         std::vector<std::string> notes;
@@ -138,7 +103,7 @@ TEST(HiveReportTest, CommandLineReadsWindowsFolderAndHivesAndRefusesBadOnes) {
         std::string(MVSI_SOURCE_DIR) + "/examples/machines/xp-sp3-usb-1394.json", described,
         error));
     ScratchDir dir;
-    WriteWindowsFolder(described, dir.Path("Windows"));
+    WriteFolder(described, dir.Path("Windows"));
     int code = -1;
     const std::string fromFolder = RunReport(dir, "--windir " + dir.Path("Windows"), code);
     EXPECT_EQ(0, code) << ReadWholeFile(dir.Path("stderr"));

@@ -10,10 +10,9 @@
 #include "cli/report_cli.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
-#include "platform/simulated/version_block.h"
 #include "report/final_report.h"
-#include "services/pe_image_builder.h"
 #include "support/scratch_dir.h"
+#include "support/windows_folder_writer.h"
 
 std::string ReportOf(const sim::Machine& machine) {
     sim::SimulatedPlatform platform(machine);
@@ -85,23 +84,6 @@ sim::Machine Carried(sim::Machine machine) {
 }
 
 void WriteDriverFiles(const sim::Machine& machine, const std::string& folder) {
-    std::filesystem::create_directories(folder);
-    const std::string drivers = machine.systemDirectory + "\\drivers\\";
-    for (const auto& [path, file] : machine.files) {
-        const std::string name = path.substr(path.find_last_of('\\') + 1);
-        std::vector<std::uint8_t> image;
-        if (file.version) {
-            image = BuildPeImage(sim::BuildVersionBlock(*file.version)).bytes;
-        } else if (file.rawBlock) {
-            image = BuildPeImage(*file.rawBlock).bytes;
-        } else if (file.peFile) {
-            std::filesystem::copy_file(*file.peFile, folder + "/" + name);
-            continue;
-        } else {
-            PeImageOptions bare;
-            bare.withResources = false;
-            image = BuildPeImage({}, bare).bytes;
-        }
-        ASSERT_TRUE(WriteWholeFile(folder + "/" + name, std::string(image.begin(), image.end())));
-    }
+    std::string error;
+    ASSERT_TRUE(WriteDriverImages(machine, folder, error)) << error;
 }
