@@ -20,7 +20,7 @@ namespace {
 // data make real Enum keys large.
 std::string BigSystemHive() {
     sim::RegistryTree tree;
-    const std::vector<std::uint8_t> blob(8800, 0x5A);
+    const std::vector<std::uint8_t> blob(2000, 0x5A);
     const std::string set = "ControlSet001";
     tree.Key({"SYSTEM", "Select"});
     tree.Value("Current", sim::RegValue::Dword(1));
@@ -36,7 +36,9 @@ std::string BigSystemHive() {
         tree.Value("Service", sim::RegValue::String("svc" + std::to_string(i % 500)));
         tree.Value("HardwareID", sim::RegValue::MultiString({"USB\\VID_1234&PID_5678&REV_0100",
                                                              "USB\\VID_1234&PID_5678"}));
-        tree.Value("Data", sim::RegValue{win::REG_BINARY, blob});
+        for (int part = 0; part < 4; ++part) {
+            tree.Value("Data" + std::to_string(part), sim::RegValue{win::REG_BINARY, blob});
+        }
     }
     for (int i = 0; i < 500; ++i) {
         tree.Key({"SYSTEM", set, "Services", "svc" + std::to_string(i)});

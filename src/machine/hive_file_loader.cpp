@@ -47,7 +47,7 @@ bool LoadHiveFile(const std::string& path, RegistryTree& tree, HiveKind& kind, s
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     TopKeys top;
     HiveReadResult result;
-    if (!ReadHive(data, bytes.size(), {"HIVE"}, top, result)) {
+    if (!ReadHive(data, bytes.size(), {"HIVE"}, top, result, 1)) {
         error = HiveFaultText(path, result.fault);
         return false;
     }
@@ -66,7 +66,7 @@ bool LoadHiveFile(const std::string& path, RegistryTree& tree, HiveKind& kind, s
     kind = system ? HiveKind::System : HiveKind::Software;
     const std::vector<std::string> mount = {"HKEY_LOCAL_MACHINE", system ? "SYSTEM" : "SOFTWARE"};
     if (!ReadHive(data, bytes.size(), mount, tree, result)) {
-        error = HiveFaultText(path, result.fault);  // not reached: the same bytes read before
+        error = HiveFaultText(path, result.fault);
         return false;
     }
     if (result.sequenceNumbersDiffer) {

@@ -41,14 +41,17 @@ std::string Name(const std::uint8_t* bytes, std::size_t size, bool compressed) {
 
 class Reader {
   public:
-    Reader(RegFileSink& sink, HiveFault& fault) : sink_(sink), fault_(fault) {}
+    Reader(RegFileSink& sink, HiveFault& fault, std::size_t levels)
+        : sink_(sink), fault_(fault), levels_(levels) {}
 
     bool Open(const std::uint8_t* data, std::size_t size) {
         return cells_.Open(data, size, fault_);
     }
     const HiveCells& Cells() const { return cells_; }
 
-    bool Key(std::uint32_t cell, std::size_t from, std::vector<std::string>& path, bool root) {
+    bool Key(std::uint32_t cell, std::size_t from, std::vector<std::string>& path,
+             std::size_t depth) {
+        const bool root = depth == 0;
         if (cells_.Taken(cell)) {
             fault_.offset = from;
             fault_.message = "a loop in the key tree: the key at " +
@@ -83,7 +86,7 @@ class Reader {
             path.push_back(std::move(name));
         }
         sink_.Key(path);
-        if (!Values(nk) || !Subkeys(nk, path)) {
+        if (depth < levels_ && (!Values(nk) || !Subkeys(nk, path, depth))) {
             return false;
         }
         if (!root) {
@@ -214,7 +217,7 @@ class Reader {
         return true;
     }
 
-    bool Subkeys(const HiveCell& nk, std::vector<std::string>& path) {
+    bool Subkeys(const HiveCell& nk, std::vector<std::string>& path, std::size_t depth) {
         const std::uint32_t count = ReadU32(nk.data + 0x14);
         if (count == 0) {
             return true;
@@ -230,7 +233,7 @@ class Reader {
             return false;
         }
         for (const auto& [cell, from] : keys) {
-            if (!Key(cell, from, path, false)) {
+            if (!Key(cell, from, path, depth + 1)) {
                 return false;
             }
         }
@@ -288,14 +291,15 @@ class Reader {
     HiveCells cells_;
     RegFileSink& sink_;
     HiveFault& fault_;
+    std::size_t levels_;
 };
 
 }  // namespace
 
 bool ReadHive(const std::uint8_t* data, std::size_t size, const std::vector<std::string>& mount,
-              RegFileSink& sink, HiveReadResult& result) {
+              RegFileSink& sink, HiveReadResult& result, std::size_t levels) {
     result = HiveReadResult{};
-    Reader reader(sink, result.fault);
+    Reader reader(sink, result.fault, levels);
     if (!reader.Open(data, size)) {
         return false;
     }
@@ -303,7 +307,7 @@ bool ReadHive(const std::uint8_t* data, std::size_t size, const std::vector<std:
     result.sequence2 = reader.Cells().Sequence2();
     result.sequenceNumbersDiffer = result.sequence1 != result.sequence2;
     std::vector<std::string> path = mount;
-    return reader.Key(reader.Cells().RootCell(), 0x24, path, true);
+    return reader.Key(reader.Cells().RootCell(), 0x24, path, 0);
 }
 
 std::string HiveFaultText(const std::string& file, const HiveFault& fault) {

@@ -29,10 +29,11 @@ struct HiveReadResult {
 };
 
 // Every key of the hive under `mount` (the root key stands for it, its own
-// name is not used), values before subkeys, subkeys in the hive's order.
-// False at the first fault; what went to the sink before stays there.
+// name is not used), values before subkeys, subkeys in the hive's order;
+// `levels` below the root only (the keys of the last level without their
+// values). False at the first fault; what went to the sink before stays there.
 bool ReadHive(const std::uint8_t* data, std::size_t size, const std::vector<std::string>& mount,
-              RegFileSink& sink, HiveReadResult& result);
+              RegFileSink& sink, HiveReadResult& result, std::size_t levels = kMaxKeyDepth);
 
 // The "FILE: offset 0x...: message" line of a fault.
 std::string HiveFaultText(const std::string& file, const HiveFault& fault);
