@@ -4,11 +4,13 @@
 // report; both hives read by hivex give the same entries as by our reader.
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "cli/cli_options.h"
 #include "cli/offline_machine.h"
 #include "machine/hive_file_loader.h"
 #include "machine/hive_writer.h"
@@ -46,6 +48,30 @@ sim::Machine CarriedByHives(const sim::Machine& described, const sim::Machine& i
     EXPECT_EQ(machine.devices.size(), ordered.size());
     machine.devices = ordered;
     return machine;
+}
+
+TEST(HiveOptionsTest, WindowsFolderAndHivesExcludeTheOtherSources) {
+    CliOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCliOptions({"--windir", "/mnt/w", "--drive", "d=/mnt/d", "--drive=E=/e"},
+                                options, error))
+        << error;
+    EXPECT_EQ("/mnt/w", options.windowsDir);
+    EXPECT_EQ((std::map<char, std::string>{{'D', "/mnt/d"}, {'E', "/e"}}), options.drives);
+    ASSERT_TRUE(
+        ParseCliOptions({"--hive", "s.hiv", "--hive=w.hiv", "--drivers", "d"}, options, error));
+    EXPECT_EQ((std::vector<std::string>{"s.hiv", "w.hiv"}), options.hiveFiles);
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--hive", "a", "--hive", "b", "--hive", "c"},
+                                               {"--windir", "w", "--hive", "s"},
+                                               {"--windir", "w", "--system", "m.json"},
+                                               {"--windir", "w", "--drivers", "d"},
+                                               {"--drive", "C=/mnt"},
+                                               {"--windir", "w", "--drive", "C:/mnt"},
+                                               {"--windir", "w", "--drive", "1=/mnt"},
+                                               {"--hive"}}) {
+        EXPECT_FALSE(ParseCliOptions(args, options, error)) << args.back();
+    }
 }
 
 TEST(HiveReportTest, ExampleMachinesGiveTheSameReportThroughTheirWindowsFolder) {
