@@ -22,10 +22,6 @@ std::string Hex(const std::string& bytes) {
     return text;
 }
 
-bool IsText(unsigned type) {
-    return type == 1 || type == 2 || type == 7;
-}
-
 void Line(std::string& listing, const std::string& path, const std::string& name, unsigned type,
           const std::string& data) {
     listing += "V " + path + " \"" + name + "\" " + std::to_string(type) + " " + Hex(data) + "\n";
@@ -54,6 +50,10 @@ std::string TreeListing(const sim::RegKey& root) {
 
 #if defined(MVSI_HAVE_HIVEX)
 namespace {
+
+bool IsText(unsigned type) {
+    return type == 1 || type == 2 || type == 7;
+}
 
 std::string Utf8(const std::string& ansi) {
     std::string out;
