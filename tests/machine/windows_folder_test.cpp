@@ -32,8 +32,9 @@ TEST(WindowsFolderTest, MapsTheInstallationsPathsIntoTheMountedFolders) {
           "c:\\windows\\system32\\drivers\\usbhub.sys",
           "\\??\\C:\\WINDOWS\\system32\\drivers\\usbhub.sys",
           "\\WINDOWS\\system32\\drivers\\usbhub.sys"}) {
-        EXPECT_EQ(std::filesystem::path(hub), std::filesystem::path(plain.HostPath(path, root)))
-            << path;
+        const std::string found = plain.HostPath(path, root);
+        // Windows hands back the name as asked; POSIX hosts as stored.
+        EXPECT_TRUE(!found.empty() && std::filesystem::equivalent(hub, found)) << path;
     }
     EXPECT_EQ("", plain.HostPath("D:\\Tools\\filter.sys", root));
     EXPECT_FALSE(mounted.HostPath("D:\\Tools\\filter.sys", root).empty());
