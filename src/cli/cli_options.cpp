@@ -12,7 +12,13 @@ std::string CliUsage() {
            "  --from-reg FILE...\n"
            "                  report on the machine whose registry exports (.reg) these\n"
            "                  are (see docs/offline.md)\n"
-           "  --drivers DIR   with --from-reg: copies of that machine's system32\\drivers\n"
+           "  --windir DIR    report on the Windows installation whose Windows folder DIR\n"
+           "                  is (its registry hives and driver files; see docs/offline.md)\n"
+           "  --drive X=DIR   with --windir: that installation's drive X: is mounted at DIR\n"
+           "  --hive FILE     report on the machine whose SYSTEM hive (and, given twice, its\n"
+           "                  SOFTWARE hive) FILE is, as `reg save` writes it\n"
+           "  --drivers DIR   with --from-reg or --hive: copies of that machine's\n"
+           "                  system32\\drivers\n"
            "  --no-usb        leave out the USB setup class\n"
            "  --no-1394       leave out the IEEE 1394 setup class\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
@@ -22,9 +28,11 @@ std::string CliUsage() {
            "  --version       show the version and exit\n"
            "\n"
 #if defined(_WIN32)
-           "Without --system or --from-reg the report describes this computer.\n"
+           "Without --system, --from-reg, --windir or --hive the report describes this\n"
+           "computer.\n"
 #else
-           "Without --system or --from-reg the report describes the built-in example machine.\n"
+           "Without --system, --from-reg, --windir or --hive the report describes the\n"
+           "built-in example machine.\n"
 #endif
            "\n"
            "Exit status: 0 done; 1 the report could not be written; 2 bad arguments, or a\n"
@@ -60,7 +68,37 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             }
             continue;
         }
-        if (arg == "--system" || arg == "--output" || arg == "--drivers") {
+        if (arg == "--drive") {
+            if (!hasValue && i + 1 < args.size()) {
+                value = args[++i];
+                hasValue = true;
+            }
+            const char letter = value.empty() ? '\0' : value[0];
+            const char upper =
+                letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 32) : letter;
+            if (!hasValue || value.size() < 3 || value[1] != '=' || upper < 'A' || upper > 'Z') {
+                error = "option --drive needs a drive letter and a folder: --drive C=/mnt/win";
+                return false;
+            }
+            options.drives[upper] = value.substr(2);
+            continue;
+        }
+        if (arg == "--hive") {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option --hive needs a file name";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (value.empty()) {
+                error = "option --hive needs a file name";
+                return false;
+            }
+            options.hiveFiles.push_back(value);
+            continue;
+        }
+        if (arg == "--system" || arg == "--output" || arg == "--drivers" || arg == "--windir") {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
                     error = "option " + arg + " needs a file name";
@@ -74,6 +112,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             }
             (arg == "--system"   ? options.systemFile
              : arg == "--output" ? options.outputFile
+             : arg == "--windir" ? options.windowsDir
                                  : options.driversDir) = value;
             continue;
         }
@@ -99,12 +138,22 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             return false;
         }
     }
-    if (!options.regFiles.empty() && !options.systemFile.empty()) {
-        error = "options --system and --from-reg exclude each other";
+    const int sources = !options.systemFile.empty() + !options.regFiles.empty() +
+                        !options.windowsDir.empty() + !options.hiveFiles.empty();
+    if (sources > 1) {
+        error = "options --system, --from-reg, --windir and --hive exclude each other";
         return false;
     }
-    if (!options.driversDir.empty() && options.regFiles.empty()) {
-        error = "option --drivers needs --from-reg";
+    if (options.hiveFiles.size() > 2) {
+        error = "option --hive names a SYSTEM and a SOFTWARE hive, no more";
+        return false;
+    }
+    if (!options.driversDir.empty() && options.regFiles.empty() && options.hiveFiles.empty()) {
+        error = "option --drivers needs --from-reg or --hive";
+        return false;
+    }
+    if (!options.drives.empty() && options.windowsDir.empty()) {
+        error = "option --drive needs --windir";
         return false;
     }
     return true;

@@ -1,14 +1,18 @@
 // The command line of malvoret-report.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 struct CliOptions {
-    std::string systemFile;             // empty: the real system (Windows) or the built-in machine
-    std::vector<std::string> regFiles;  // registry exports of a machine (--from-reg)
-    std::string driversDir;             // copies of its driver files (--drivers)
-    std::string outputFile;             // empty: standard output
+    std::string systemFile;              // empty: the real system (Windows) or the built-in machine
+    std::vector<std::string> regFiles;   // registry exports of a machine (--from-reg)
+    std::string driversDir;              // copies of its driver files (--drivers)
+    std::string windowsDir;              // the Windows folder of an installation (--windir)
+    std::vector<std::string> hiveFiles;  // its SYSTEM and SOFTWARE hives (--hive)
+    std::map<char, std::string> drives;  // where its other drives are mounted (--drive C=DIR)
+    std::string outputFile;              // empty: standard output
     bool showUsb = true;
     bool show1394 = true;
     bool verbose = false;

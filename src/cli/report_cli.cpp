@@ -6,12 +6,12 @@
 #include "cli/cli_options.h"
 #include "cli/console_output.h"
 #include "cli/default_machine.h"
+#include "cli/offline_machine.h"
 #include "cli/report_output.h"
 #include "cli/stderr_log.h"
 #include "host/host_files.h"
 #include "log/log_config.h"
 #include "log/trace_log.h"
-#include "machine/machine_from_registry.h"
 #include "machine/machine_loader.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"
@@ -24,18 +24,6 @@ namespace {
 
 void Complain(std::FILE* err, const std::string& message) {
     std::fprintf(err, "malvoret-report: %s\n", message.c_str());
-}
-
-bool MachineFromExports(const std::vector<std::string>& files, const std::string& drivers,
-                        sim::Machine& machine, std::string& error) {
-    sim::RegistryTree tree;
-    for (const std::string& file : files) {
-        if (!sim::LoadRegFile(file, tree, error)) {
-            return false;
-        }
-    }
-    return sim::MachineFromRegistry(tree, machine, error) &&
-           (drivers.empty() || sim::AddDriverFolder(drivers, machine, error));
 }
 
 }  // namespace
@@ -74,19 +62,29 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     }
 
 #if defined(_WIN32)
-    const bool useDescription = !options.systemFile.empty() || !options.regFiles.empty();
+    const bool useDescription = !options.systemFile.empty() || !options.regFiles.empty() ||
+                                !options.windowsDir.empty() || !options.hiveFiles.empty();
 #else
     const bool useDescription = true;  // the built-in machine without --system
 #endif
     std::unique_ptr<sim::SimulatedPlatform> described;
     if (useDescription) {
         sim::Machine machine;
+        std::vector<std::string> notes;
         const bool loaded =
             !options.regFiles.empty()
                 ? MachineFromExports(options.regFiles, options.driversDir, machine, error)
+            : !options.hiveFiles.empty()
+                ? MachineFromHives(options.hiveFiles, options.driversDir, machine, notes, error)
+            : !options.windowsDir.empty()
+                ? MachineFromWindowsFolder(options.windowsDir, options.drives, machine, notes,
+                                           error)
             : options.systemFile.empty()
                 ? LoadDefaultMachine(machine, error)
                 : sim::MachineLoader::FromFile(options.systemFile, machine, error);
+        for (const std::string& note : notes) {
+            Complain(err, note);
+        }
         if (!loaded) {
             Complain(err, error);
             return 2;

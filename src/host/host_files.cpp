@@ -12,6 +12,11 @@
 namespace host {
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason) {
+    return ReadFileBytes(path, static_cast<std::size_t>(-1), bytes, reason);
+}
+
+bool ReadFileBytes(const std::string& path, std::size_t maxSize, std::string& bytes,
+                   std::string& reason) {
     bytes.clear();
     errno = 0;
     std::FILE* in = std::fopen(path.c_str(), "rb");
@@ -22,6 +27,12 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& rea
     char chunk[65536];
     std::size_t n = 0;
     while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
+        if (n > maxSize - bytes.size()) {
+            std::fclose(in);
+            bytes.clear();
+            reason = "larger than " + std::to_string(maxSize) + " bytes";
+            return false;
+        }
         bytes.append(chunk, n);
     }
     const bool failed = std::ferror(in) != 0;

