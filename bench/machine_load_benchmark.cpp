@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/simulated/machine_loader.h"
+#include "machine/machine_loader.h"
 
 namespace {
 
