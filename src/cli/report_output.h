@@ -8,9 +8,7 @@
 // False with `error` (the system's reason) when not every byte was written.
 bool WriteAll(std::FILE* stream, const std::string& bytes, std::string& error);
 
-// Writes `bytes` into a new temporary file beside `path`, flushes it to disk
-// and renames it over `path`. On any failure the temporary file is removed,
-// `path` is left as it was, and `error` names the path and the reason. An
-// existing target that is neither a file nor a directory (a device, a pipe)
-// is written into directly.
+// Writes `bytes` in place of the file at `path` (host::WriteReplacing: whole
+// or not at all, through a symbolic link, keeping the target's permissions);
+// on failure `error` names the path and the reason.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error);

@@ -4,39 +4,37 @@
 
 #include "devices/multi_string.h"
 #include "log/trace_log.h"
-#include "platform/buffer.h"
+#include "platform/sized_query.h"
 
 StatusCode GetDeviceInstanceID(const DevNode& node, std::string& id) {
     id.clear();
     win::SP_DEVINFO_DATA data = node.DeviceInfoData();
-    win::DWORD required = 0;
-    if (!win::Current().SetupDiGetDeviceInstanceIdA(node.DeviceInfoSet(), &data, nullptr, 0,
-                                                    &required)) {
-        const StatusCode error = win::Current().GetLastError();
-        if (error != win::ERROR_INSUFFICIENT_BUFFER) {
+    const SizedAnswer answer =
+        QuerySized([&](std::uint8_t* buffer, win::DWORD size, win::DWORD* needed) {
+            return win::Current().SetupDiGetDeviceInstanceIdA(
+                node.DeviceInfoSet(), &data, reinterpret_cast<char*>(buffer), size, needed);
+        });
+    switch (answer.failedAt) {
+        case SizedQueryStep::Done:
+            break;
+        case SizedQueryStep::Size:
             Trace(LOG_ERROR,
                   "GetDeviceInstanceID: calling SetupDiGetDeviceInstanceId to retrieve required "
                   "buffer size failed with error = 0x%08X\n",
-                  error);
-            return error;
-        }
-    }
-    ByteBuffer buffer = AllocateBuffer(required);
-    if (!buffer) {
-        return win::ERROR_NOT_ENOUGH_MEMORY;
-    }
-    char* text = reinterpret_cast<char*>(buffer.get());
-    if (!win::Current().SetupDiGetDeviceInstanceIdA(node.DeviceInfoSet(), &data, text, required,
-                                                    nullptr)) {
-        const StatusCode error = win::Current().GetLastError();
-        Trace(LOG_ERROR,
-              "GetDeviceInstanceID: calling SetupDiGetDeviceInstanceId to retrieve device "
-              "instance ID failed with error = 0x%08X\n",
-              error);
-        return error;
+                  answer.error);
+            return answer.error;
+        case SizedQueryStep::Memory:
+            return answer.error;
+        case SizedQueryStep::Data:
+            Trace(LOG_ERROR,
+                  "GetDeviceInstanceID: calling SetupDiGetDeviceInstanceId to retrieve device "
+                  "instance ID failed with error = 0x%08X\n",
+                  answer.error);
+            return answer.error;
     }
     // Bounded by the buffer: nothing beyond it is read, terminated or not.
-    id.assign(text, std::find(text, text + required, '\0'));
+    const char* text = reinterpret_cast<const char*>(answer.buffer.get());
+    id.assign(text, std::find(text, text + answer.size, '\0'));
     return 0;
 }
 
@@ -44,38 +42,38 @@ StatusCode GetRegistryProperty(StringList& values, const DevNode& node, std::uin
     values.clear();
     win::SP_DEVINFO_DATA data = node.DeviceInfoData();
     win::DWORD type = 0;
-    win::DWORD required = 0;
-    if (!win::Current().SetupDiGetDeviceRegistryPropertyA(node.DeviceInfoSet(), &data, property,
-                                                          &type, nullptr, 0, &required)) {
-        const StatusCode error = win::Current().GetLastError();
-        if (error == win::ERROR_INVALID_DATA) {
-            return 0;  // the device does not have the property
-        }
-        if (error != win::ERROR_INSUFFICIENT_BUFFER) {
+    const SizedAnswer answer =
+        QuerySized([&](std::uint8_t* buffer, win::DWORD size, win::DWORD* needed) {
+            return win::Current().SetupDiGetDeviceRegistryPropertyA(
+                node.DeviceInfoSet(), &data, property, &type, buffer, size, needed);
+        });
+    switch (answer.failedAt) {
+        case SizedQueryStep::Done:
+            break;
+        case SizedQueryStep::Size:
+            if (answer.error == win::ERROR_INVALID_DATA) {
+                return 0;  // the device does not have the property
+            }
             Trace(LOG_ERROR,
                   "GetRegistryProperty: calling SetupDiGetDeviceRegistryProperty to retrieve "
                   "required buffer size failed with error = 0x%08X\n",
-                  error);
-            return error;
-        }
+                  answer.error);
+            return answer.error;
+        case SizedQueryStep::Memory:
+            return answer.error;
+        case SizedQueryStep::Data:
+            Trace(LOG_ERROR,
+                  "GetRegistryProperty: calling SetupDiGetDeviceRegistryProperty to retrieve "
+                  "property value failed with error = 0x%08X\n",
+                  answer.error);
+            return answer.error;
     }
-    if (required == 0) {
+    if (answer.size == 0) {
         Trace(LOG_WARNING, "GetRegistryProperty: property with 0 bytes detected.\n");
         return 0;
     }
-    ByteBuffer buffer = AllocateBuffer(required);
-    if (!buffer) {
-        return win::ERROR_NOT_ENOUGH_MEMORY;
-    }
-    if (!win::Current().SetupDiGetDeviceRegistryPropertyA(node.DeviceInfoSet(), &data, property,
-                                                          &type, buffer.get(), required, nullptr)) {
-        const StatusCode error = win::Current().GetLastError();
-        Trace(LOG_ERROR,
-              "GetRegistryProperty: calling SetupDiGetDeviceRegistryProperty to retrieve property "
-              "value failed with error = 0x%08X\n",
-              error);
-        return error;
-    }
+    const win::DWORD required = static_cast<win::DWORD>(answer.size);
+    const ByteBuffer& buffer = answer.buffer;
     switch (property) {
         case win::SPDRP_DEVICEDESC:
         case win::SPDRP_SERVICE:

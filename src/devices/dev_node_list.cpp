@@ -1,6 +1,7 @@
 #include "devices/dev_node_list.h"
 
 #include "log/trace_log.h"
+#include "platform/failure_code.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ StatusCode DevNodeList::LoadDevices(const win::GUID* classGuid) {
     const win::HDEVINFO set =
         win::Current().SetupDiGetClassDevsA(classGuid, nullptr, nullptr, flags);
     if (set == win::InvalidHandleValue()) {
-        const StatusCode error = win::Current().GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "LoadDevices: SetupDiGetClassDevs failed with error = 0x%08X\n", error);
         return error;
     }
@@ -43,7 +44,7 @@ StatusCode DevNodeList::LoadDevices(const win::GUID* classGuid) {
         win::SP_DEVINFO_DATA data{};
         data.cbSize = sizeof data;
         if (!win::Current().SetupDiEnumDeviceInfo(set, index, &data)) {
-            const StatusCode error = win::Current().GetLastError();
+            const StatusCode error = LastFailureCode();
             if (error == win::ERROR_NO_MORE_ITEMS) {
                 break;
             }
@@ -77,7 +78,7 @@ StatusCode DevNodeList::LoadDevices(const win::GUID* classGuid) {
         Trace(LOG_ERROR,
               "LoadDevices: SetupDiDestroyDeviceInfoList for temporary device set failed with "
               "error = 0x%08X\n",
-              win::Current().GetLastError());
+              LastFailureCode());
     }
     Trace(LOG_INFO, "LoadDevices: %u device(s) found.\n", Count());
     return 0;
@@ -97,7 +98,7 @@ StatusCode DevNodeList::LoadDevice(const std::string& instanceId) {
     if (deviceInfoSet == win::InvalidHandleValue()) {
         const win::HDEVINFO set = win::Current().SetupDiCreateDeviceInfoList(nullptr, nullptr);
         if (set == win::InvalidHandleValue()) {
-            const StatusCode error = win::Current().GetLastError();
+            const StatusCode error = LastFailureCode();
             Trace(LOG_ERROR, "LoadDevice: SetupDiCreateDeviceInfoList failed with error = 0x%08X\n",
                   error);
             return error;
@@ -108,7 +109,7 @@ StatusCode DevNodeList::LoadDevice(const std::string& instanceId) {
     data.cbSize = sizeof data;
     if (!win::Current().SetupDiOpenDeviceInfoA(deviceInfoSet, instanceId.c_str(), nullptr, 0,
                                                &data)) {
-        const StatusCode error = win::Current().GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "LoadDevice: SetupDiOpenDeviceInfo failed with error = 0x%08X\n", error);
         return error;
     }
@@ -122,7 +123,7 @@ StatusCode DevNodeList::SetEmpty() {
     if (deviceInfoSet != win::InvalidHandleValue()) {
         if (!win::Current().SetupDiDestroyDeviceInfoList(deviceInfoSet)) {
             Trace(LOG_ERROR, "SetEmpty: SetupDiDestroyDeviceInfoList failed with error = 0x%08X\n",
-                  win::Current().GetLastError());
+                  LastFailureCode());
         }
     }
     deviceInfoSet = win::InvalidHandleValue();

@@ -5,6 +5,7 @@
 #include "devices/multi_string.h"
 #include "log/trace_log.h"
 #include "platform/buffer.h"
+#include "platform/failure_code.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ StatusCode DeviceSetupClass::GetClassName(std::string& name) const {
     char buffer[win::MAX_CLASS_NAME_LEN] = {};
     if (!win::Current().SetupDiClassNameFromGuidA(&classGuid, buffer, win::MAX_CLASS_NAME_LEN,
                                                   nullptr)) {
-        const StatusCode error = win::Current().GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "GetClassName: SetupDiClassNameFromGuid failed with error 0x%08X.\n",
               error);
         return error;
@@ -58,7 +59,7 @@ StatusCode DeviceSetupClass::GetRegistryValue(const char* valueName, StringList*
     }
     const win::HKEY opened = win::Current().SetupDiOpenClassRegKey(&classGuid, win::KEY_READ);
     if (opened == static_cast<win::HKEY>(win::InvalidHandleValue())) {
-        const StatusCode error = win::Current().GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "GetRegistryValue: SetupDiOpenClassRegKey failed with error 0x%08X.\n",
               error);
         return error;

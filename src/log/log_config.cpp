@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "log/trace_log.h"
+#include "platform/failure_code.h"
 
 namespace {
 
@@ -73,10 +74,10 @@ StatusCode SetCfgFile(win::HMODULE module) {
     const win::DWORD length = win::Current().GetModuleFileNameA(module, path, sizeof path);
     // A cut name would point at some other file: treat it as a failure.
     if (length == 0 || length >= sizeof path) {
-        win::DWORD error = win::Current().GetLastError();
-        if (length != 0 && error == win::ERROR_SUCCESS) {
-            error = win::ERROR_INSUFFICIENT_BUFFER;
-        }
+        const win::DWORD last = win::Current().GetLastError();
+        const win::DWORD error = length != 0 && last == win::ERROR_SUCCESS
+                                     ? win::ERROR_INSUFFICIENT_BUFFER
+                                     : FailureCode(last);
         Trace(LOG_ERROR, "SetCfgFile: GetModuleFileName failed with error = %d\n",
               static_cast<int>(error));
         log.cfgFile[0] = '\0';

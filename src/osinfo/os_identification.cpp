@@ -5,6 +5,7 @@
 #include "log/trace_log.h"
 #include "osinfo/version_probe.h"
 #include "osinfo/version_request.h"
+#include "platform/failure_code.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ StatusCode OsIdentification::Is64BitWindows() {
     }
     win::HMODULE kernel = platform.GetModuleHandleA("kernel32");
     if (kernel == nullptr) {
-        const StatusCode status = FailureCode(platform.GetLastError());
+        const StatusCode status = LastFailureCode();
         Trace(LOG_ERROR, "IsWow64Process: GetModuleHandle failed with error 0x%08X.\n", status);
         return status;
     }
@@ -80,7 +81,7 @@ StatusCode OsIdentification::Is64BitWindows() {
     }
     win::BOOL wow64 = win::FALSE;
     if (!platform.IsWow64Process(platform.GetCurrentProcess(), &wow64)) {
-        const StatusCode status = FailureCode(platform.GetLastError());
+        const StatusCode status = LastFailureCode();
         Trace(LOG_ERROR, "IsWow64Process: IsWow64Process failed with error 0x%08X.\n", status);
         return status;
     }
@@ -124,9 +125,8 @@ StatusCode OsIdentification::GetOperatingSystem(OperatingSystemId& os) {
             os = Edition(release, is64BitWindows, isServer, isHomeServer);
             return win::ERROR_SUCCESS;
         }
-        const win::DWORD error = platform.GetLastError();
-        if (error != win::ERROR_OLD_WIN_VERSION) {
-            status = FailureCode(error);
+        status = LastFailureCode();
+        if (status != win::ERROR_OLD_WIN_VERSION) {
             Trace(LOG_ERROR,
                   "GetOperatingSystem: VerifyVersionInfo(%u, %u) failed with error 0x%08X\n",
                   release.major, release.minor, status);

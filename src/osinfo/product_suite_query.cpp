@@ -2,6 +2,7 @@
 
 #include "log/trace_log.h"
 #include "osinfo/version_request.h"
+#include "platform/failure_code.h"
 
 StatusCode ProductSuiteQuery::GetProductSuites(std::uint16_t& suiteMask) {
     suiteMask = 0;
@@ -22,9 +23,8 @@ StatusCode ProductSuiteQuery::GetProductSuites(std::uint16_t& suiteMask) {
             }
             continue;
         }
-        const win::DWORD error = platform.GetLastError();
-        if (error != win::ERROR_OLD_WIN_VERSION) {
-            const StatusCode status = FailureCode(error);
+        const StatusCode status = LastFailureCode();
+        if (status != win::ERROR_OLD_WIN_VERSION) {
             Trace(LOG_ERROR,
                   "GetProductSuites: GetProductSuites failed with 0x%08X for flag 0x%08X\n", status,
                   static_cast<unsigned>(flag));

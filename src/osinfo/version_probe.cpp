@@ -3,6 +3,7 @@
 #include "log/trace_log.h"
 #include "osinfo/product_suite_query.h"
 #include "osinfo/version_request.h"
+#include "platform/failure_code.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ StatusCode GetProductType(std::uint8_t& productType) {
             productType = static_cast<std::uint8_t>(candidate);
             return win::ERROR_SUCCESS;
         }
-        const win::DWORD error = platform.GetLastError();
+        const StatusCode error = LastFailureCode();
         if (error != win::ERROR_OLD_WIN_VERSION) {
             // One unanswered candidate says nothing about the others.
             Trace(LOG_ERROR, "GetProductType: VerifyVersionInfo(%u) failed with error 0x%08X\n",
@@ -101,7 +102,7 @@ StatusCode GetVersionNumber(std::uint32_t versionType, std::uint32_t& value) {
             value = candidate;
             return win::ERROR_SUCCESS;
         }
-        const win::DWORD error = platform.GetLastError();
+        const StatusCode error = LastFailureCode();
         if (error != win::ERROR_OLD_WIN_VERSION) {
             Trace(LOG_ERROR, "GetVersionNumber: VerifyVersionInfo(%u) failed with error 0x%08X\n",
                   candidate, error);

@@ -1,4 +1,4 @@
-// What every version question starts from, and the code of a failed call.
+// What every version question starts from.
 #pragma once
 
 #include "platform/platform.h"
@@ -8,10 +8,4 @@ inline win::OSVERSIONINFOEXA EmptyVersionRequest() {
     win::OSVERSIONINFOEXA request{};
     request.dwOSVersionInfoSize = sizeof request;
     return request;
-}
-
-// The status of a call that failed with `lastError`: one that failed without
-// setting an error must still not read as success.
-inline StatusCode FailureCode(win::DWORD lastError) {
-    return lastError != win::ERROR_SUCCESS ? lastError : win::ERROR_INVALID_FUNCTION;
 }

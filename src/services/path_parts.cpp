@@ -6,6 +6,15 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+// Only a letter names a drive: "1:digit.sys" is a file name with a colon in it.
+bool StartsWithDrive(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':') {
+        return false;
+    }
+    const char c = path[0];
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 // Fits when the text and its terminator fit.
 bool Fits(const std::string& text, std::size_t size) {
     return text.size() < size;
@@ -17,7 +26,7 @@ bool SplitPath(const std::string& path, PathParts& parts, const PathPartSizes& s
     parts = PathParts{};
     std::size_t start = 0;
     PathParts result;
-    if (path.size() >= 2 && path[1] == ':') {
+    if (StartsWithDrive(path)) {
         result.drive = path.substr(0, 2);
         start = 2;
     }

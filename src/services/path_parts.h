@@ -8,7 +8,7 @@
 #include <string>
 
 struct PathParts {
-    std::string drive;  // "C:" or empty
+    std::string drive;  // a letter and a colon ("C:"), or empty
     std::string dir;    // up to and including the last separator
     std::string fname;
     std::string ext;  // from the last point of the last component, point included

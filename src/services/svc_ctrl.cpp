@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "log/trace_log.h"
-#include "platform/buffer.h"
+#include "platform/sized_query.h"
 
 TSvcCtrl::~TSvcCtrl() {
     if (serviceHandle != nullptr) {
@@ -23,7 +23,7 @@ StatusCode TSvcCtrl::OpenService(const std::string& name, win::SC_HANDLE manager
         serviceName = name;
         return 0;
     }
-    const StatusCode error = platform.GetLastError();
+    const StatusCode error = LastFailureCode();
     if (error == win::ERROR_SERVICE_DOES_NOT_EXIST) {
         Trace(LOG_ERROR,
               "OpenService: The specified service does not exist as an installed service.\n");
@@ -43,7 +43,7 @@ void TSvcCtrl::CloseService() {
     if (!platform.CloseServiceHandle(serviceHandle)) {
         Trace(LOG_ERROR,
               "CloseService: CloseServiceHandle for service control failed with error = 0x%08X\n",
-              platform.GetLastError());
+              LastFailureCode());
     }
     serviceHandle = nullptr;
     serviceName.clear();
@@ -57,33 +57,32 @@ StatusCode TSvcCtrl::GetBinPathNameInfo(std::string& binPath) {
     }
     binPath.clear();
     win::Platform& platform = win::Current();
-    win::DWORD needed = 0;
-    if (!platform.QueryServiceConfigA(serviceHandle, nullptr, 0, &needed)) {
-        const StatusCode error = platform.GetLastError();
-        if (error != win::ERROR_INSUFFICIENT_BUFFER) {
+    // The record holds pointers: never hand the platform less than the record.
+    const SizedAnswer answer = QuerySized(
+        [&](std::uint8_t* buffer, win::DWORD size, win::DWORD* needed) {
+            return platform.QueryServiceConfigA(
+                serviceHandle, reinterpret_cast<win::QUERY_SERVICE_CONFIGA*>(buffer), size, needed);
+        },
+        sizeof(win::QUERY_SERVICE_CONFIGA));
+    switch (answer.failedAt) {
+        case SizedQueryStep::Done:
+            break;
+        case SizedQueryStep::Size:
             Trace(LOG_ERROR,
                   "GetBinPathNameInfo: QueryServiceConfig failed to retrieve buffer size with "
                   "error = 0x%08X\n",
-                  error);
-            return error;
-        }
+                  answer.error);
+            return answer.error;
+        case SizedQueryStep::Memory:
+            Trace(LOG_ERROR,
+                  "GetBinPathNameInfo: not enough memory for the service configuration.\n");
+            return answer.error;
+        case SizedQueryStep::Data:
+            Trace(LOG_ERROR, "GetBinPathNameInfo: QueryServiceConfig failed with error = 0x%08X\n",
+                  answer.error);
+            return answer.error;
     }
-    // The record holds pointers: never hand the platform less than the record.
-    const std::size_t size =
-        needed < sizeof(win::QUERY_SERVICE_CONFIGA) ? sizeof(win::QUERY_SERVICE_CONFIGA) : needed;
-    ByteBuffer buffer = AllocateBuffer(size);
-    if (buffer == nullptr) {
-        Trace(LOG_ERROR, "GetBinPathNameInfo: not enough memory for the service configuration.\n");
-        return win::ERROR_NOT_ENOUGH_MEMORY;
-    }
-    auto* config = reinterpret_cast<win::QUERY_SERVICE_CONFIGA*>(buffer.get());
-    if (!platform.QueryServiceConfigA(serviceHandle, config, static_cast<win::DWORD>(size),
-                                      &needed)) {
-        const StatusCode error = platform.GetLastError();
-        Trace(LOG_ERROR, "GetBinPathNameInfo: QueryServiceConfig failed with error = 0x%08X\n",
-              error);
-        return error;
-    }
+    const auto* config = reinterpret_cast<const win::QUERY_SERVICE_CONFIGA*>(answer.buffer.get());
     if (config->lpBinaryPathName != nullptr) {
         binPath = config->lpBinaryPathName;
     }

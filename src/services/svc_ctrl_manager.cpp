@@ -1,6 +1,7 @@
 #include "services/svc_ctrl_manager.h"
 
 #include "log/trace_log.h"
+#include "platform/failure_code.h"
 
 TSvcCtrlManager::~TSvcCtrlManager() {
     if (managerHandle == nullptr) {
@@ -19,7 +20,7 @@ StatusCode TSvcCtrlManager::Open() {
     if (managerHandle != nullptr) {
         return 0;
     }
-    const StatusCode error = platform.GetLastError();
+    const StatusCode error = LastFailureCode();
     Trace(LOG_ERROR, "Open: OpenSCManager failed with error = 0x%08X\n", error);
     return error;
 }
@@ -33,7 +34,7 @@ StatusCode TSvcCtrlManager::Close() {
     StatusCode status = 0;
     win::Platform& platform = win::Current();
     if (!platform.CloseServiceHandle(managerHandle)) {
-        status = platform.GetLastError();
+        status = LastFailureCode();
         Trace(LOG_ERROR,
               "Close: CloseServiceHandle for control manager failed with error = 0x%08X\n", status);
     }

@@ -2,6 +2,7 @@
 
 #include "log/trace_log.h"
 #include "platform/buffer.h"
+#include "platform/failure_code.h"
 
 StatusCode GetSystemDir(std::string& dir) {
     dir.clear();
@@ -9,7 +10,7 @@ StatusCode GetSystemDir(std::string& dir) {
     char first[win::MAX_PATH] = {};
     const win::UINT n = platform.GetSystemDirectoryA(first, win::MAX_PATH);
     if (n == 0) {
-        const StatusCode error = platform.GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "GetSystemDir: GetSystemDirectory failed with error = 0x%08X\n", error);
         return error;
     }
@@ -29,7 +30,7 @@ StatusCode GetSystemDir(std::string& dir) {
         char* text = reinterpret_cast<char*>(second.get());
         const win::UINT m = platform.GetSystemDirectoryA(text, size);
         if (m == 0) {
-            const StatusCode error = platform.GetLastError();
+            const StatusCode error = LastFailureCode();
             Trace(LOG_ERROR, "GetSystemDir: GetSystemDirectory failed with error = 0x%08X\n",
                   error);
             return error;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "log/trace_log.h"
+#include "platform/failure_code.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ StatusCode VersionResInfo::LoadVersionResource(const std::string& path) {
     win::DWORD handle = 0;
     const win::DWORD size = platform.GetFileVersionInfoSizeA(path.c_str(), &handle);
     if (size == 0) {
-        const StatusCode error = platform.GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "LoadVersionResource: GetFileVersionInfoSize failed with error 0x%08X.\n",
               error);
         return error;
@@ -48,7 +49,7 @@ StatusCode VersionResInfo::LoadVersionResource(const std::string& path) {
         return win::ERROR_NOT_ENOUGH_MEMORY;
     }
     if (!platform.GetFileVersionInfoA(path.c_str(), handle, size, versionBlock.get())) {
-        const StatusCode error = platform.GetLastError();
+        const StatusCode error = LastFailureCode();
         Trace(LOG_ERROR, "LoadVersionResource: GetFileVersionInfo failed with error 0x%08X.\n",
               error);
         Unload();

@@ -1,23 +1,22 @@
 #include "ui/report_file.h"
 
-#include <cerrno>
-#include <cstdio>
-
+#include "host/write_replacing.h"
 #include "report/format_string.h"
 
 ReportFileResult WriteReportFile(const std::string& path, const std::string& text) {
+    const host::WriteOutcome outcome = host::WriteReplacing(path, text);
     ReportFileResult result;
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        result.outcome = ReportFileResult::OpenFailed;
-        result.error = errno;
-        return result;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        result.outcome = ReportFileResult::WriteFailed;
+    switch (outcome.failed) {
+        case host::WriteOutcome::Done:
+            break;
+        case host::WriteOutcome::Open:
+            result.outcome = ReportFileResult::OpenFailed;
+            result.error = outcome.error;
+            break;
+        case host::WriteOutcome::Write:
+        case host::WriteOutcome::Replace:
+            result.outcome = ReportFileResult::WriteFailed;
+            break;
     }
     return result;
 }

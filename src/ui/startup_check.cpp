@@ -2,6 +2,7 @@
 
 #include "log/trace_log.h"
 #include "osinfo/os_identification.h"
+#include "platform/failure_code.h"
 #include "platform/platform.h"
 
 StartupVerdict CheckStartup() {
@@ -10,8 +11,7 @@ StartupVerdict CheckStartup() {
     win::OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof(version);
     if (!platform.GetVersionExA(&version)) {
-        Trace(LOG_ERROR, "_tWinMain: GetVersionEx failed with error 0x%08X.\n",
-              platform.GetLastError());
+        Trace(LOG_ERROR, "_tWinMain: GetVersionEx failed with error 0x%08X.\n", LastFailureCode());
         return StartupVerdict::QuitSilently;
     }
     if (version.dwPlatformId != win::VER_PLATFORM_WIN32_NT || version.dwMajorVersion < 5) {

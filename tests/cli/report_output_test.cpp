@@ -49,6 +49,36 @@ TEST(ReportOutputTest, FailureNamesThePathAndKeepsTheOldFile) {
 }
 
 #if defined(__linux__)
+// A link to the report (a ticket folder pointing at the latest one) stays a
+// link: its target gets the new report, with the permissions it had.
+TEST(ReportOutputTest, WritesThroughSymbolicLinksAndKeepsPermissions) {
+    namespace fs = std::filesystem;
+    ScratchDir dir;
+    const std::string target = dir.Path("report.txt");
+    const std::string link = dir.Path("latest.txt");
+    ASSERT_TRUE(WriteWholeFile(target, "old"));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("report.txt", link);
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(link, "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ("new", ReadWholeFile(target));
+    EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+              fs::status(target).permissions());
+    EXPECT_EQ(2u, EntriesIn(dir.Root()));
+
+    // A link whose target does not exist yet creates it; a loop is refused.
+    const std::string dangling = dir.Path("next.txt");
+    fs::create_symlink(dir.Path("sub") + "/../created.txt", dangling);
+    fs::create_directory(dir.Path("sub"));
+    ASSERT_TRUE(WriteFileReplacing(dangling, "created", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ("created", ReadWholeFile(dir.Path("created.txt")));
+    fs::create_symlink("loop.txt", dir.Path("loop.txt"));
+    EXPECT_FALSE(WriteFileReplacing(dir.Path("loop.txt"), "x", error));
+    EXPECT_TRUE(fs::is_symlink(dir.Path("loop.txt")));
+}
+
 TEST(ReportOutputTest, DevicesAreWrittenIntoNotReplaced) {
     const std::filesystem::path full = "/dev/full";
     if (!std::filesystem::is_character_file(full) ||

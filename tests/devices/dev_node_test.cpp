@@ -2,6 +2,7 @@
 
 #include "devices/dev_node.h"
 #include "devices/dev_node_list.h"
+#include "devices/device_setup_class.h"
 #include "devices/device_machine.h"
 #include "platform/buffer.h"
 #include "support/machine_test.h"
@@ -59,6 +60,36 @@ TEST_F(DevNodeTest, InstanceIdFailuresLeaveItEmpty) {
                   "GetDeviceInstanceID: calling SetupDiGetDeviceInstanceId to retrieve device "
                   "instance ID failed with error = 0x0000001F\n"}),
               log.Problems());
+}
+
+// A call that fails without setting an error must not pass for an answer: a
+// filter list that cannot be read is not an empty one.
+TEST_F(DevNodeTest, FailuresThatSetNoErrorStillFail) {
+    const DevNode& node = Node();
+    std::string id = "stale";
+    platform.faults().Add("SetupDiGetDeviceInstanceIdA", win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, GetDeviceInstanceID(node, id));
+    EXPECT_EQ("", id);
+    platform.faults().Clear();
+    platform.faults().AddOnCall("SetupDiGetDeviceRegistryPropertyA", 1, win::ERROR_SUCCESS);
+    StringList filters;
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION,
+              GetRegistryProperty(filters, node, win::SPDRP_UPPERFILTERS));
+    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"flt"});
+    platform.faults().AddOnCall("SetupDiGetDeviceRegistryPropertyA", 3, win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION,
+              GetRegistryProperty(filters, node, win::SPDRP_UPPERFILTERS));
+    EXPECT_TRUE(filters.empty());
+
+    DevNodeList other;
+    platform.faults().Add("SetupDiOpenDeviceInfoA", win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, other.LoadDevice(device().instanceId));
+    EXPECT_EQ(0u, other.Count());
+    platform.faults().Add("SetupDiGetClassDevsA", win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, other.LoadDevices(&kUsbClass));
+    platform.faults().Add("SetupDiClassNameFromGuidA", win::ERROR_SUCCESS);
+    std::string name;
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, DeviceSetupClass(kUsbClass).GetClassName(name));
 }
 
 TEST_F(DevNodeTest, NamedSingleValues) {

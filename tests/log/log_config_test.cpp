@@ -107,6 +107,10 @@ TEST_F(LogConfigTest, ModuleNameFailureLeavesNoPath) {
     platform.faults().Add("GetModuleFileNameA", win::ERROR_ACCESS_DENIED);
     EXPECT_EQ(win::ERROR_ACCESS_DENIED, SetCfgFile(nullptr));
     EXPECT_STREQ("", LogState().cfgFile);
+    // A failure that sets no error is a failure all the same.
+    platform.faults().Clear();
+    platform.faults().Add("GetModuleFileNameA", win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, SetCfgFile(nullptr));
 
     // A name too long for the buffer would give some other file's name.
     platform.faults().Clear();

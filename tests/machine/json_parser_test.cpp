@@ -64,6 +64,27 @@ TEST(JsonParserTest, ReportsLineAndColumnOfTheFault) {
     EXPECT_NE(std::string::npos, e.message.find("duplicate")) << e.message;
 }
 
+// Past the first few members names are looked up in an index: a duplicate
+// must be found wherever it stands, spelt with escapes or not, and nested
+// objects keep names of their own.
+TEST(JsonParserTest, FindsDuplicatesInLargeObjects) {
+    std::string members;
+    for (int i = 0; i < 5000; ++i) {
+        members += "\"m" + std::to_string(i) + "\":{\"m" + std::to_string(i) + "\":0},";
+    }
+    const JsonValue v = ParseOk("{" + members + "\"last\":1}");
+    ASSERT_EQ(5001u, v.Members().size());
+    EXPECT_EQ("m4999", v.Members()[4999].first);
+
+    for (const std::string& again :
+         {std::string("m0"), std::string("m20"), std::string("m4999"), std::string("\\u006d17")}) {
+        const std::string text = "{" + members + "\"" + again + "\":1}";
+        const JsonError e = ParseBad(text);
+        EXPECT_EQ(text.size() - again.size() - 4, e.column) << again;
+        EXPECT_NE(std::string::npos, e.message.find("duplicate")) << again;
+    }
+}
+
 TEST(JsonParserTest, RejectsWhatTheGrammarDoesNotAllow) {
     for (const char* text : {"",
                              "  ",

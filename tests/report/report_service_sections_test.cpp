@@ -172,6 +172,34 @@ TEST_F(ServiceSectionsTest, FailuresBeforeTheVersionLeaveOutTheVersionLines) {
     EXPECT_EQ(std::string::npos, text.find("Version:"));
 }
 
+// A call that fails without setting an error must not pass for an answer:
+// no version lines of 65535 from a resource that was never read.
+TEST_F(ServiceSectionsTest, FailuresThatSetNoErrorStillShowAsErrors) {
+    AddService("usbhub", "usbhub.sys");
+    AddDriver("usbhub.sys", SampleVersionFields());
+    for (const char* function : {"GetFileVersionInfoSizeA", "GetFileVersionInfoA"}) {
+        platform.faults().Clear();
+        platform.faults().Add(function, win::ERROR_SUCCESS);
+        const std::string text = Sections("usbhub");
+        EXPECT_NE(std::string::npos,
+                  text.find("ERROR: AddDriverVersionInfo: LoadVersionResource failed with error = "
+                            "0x00000001\n"))
+            << function;
+        EXPECT_EQ(std::string::npos, text.find("Version:")) << function;
+    }
+
+    platform.faults().Clear();
+    platform.faults().AddOnCall("QueryServiceConfigA", 2, win::ERROR_SUCCESS);
+    EXPECT_NE(std::string::npos,
+              Sections("usbhub").find("QueryServiceConfig failed with error = 0x00000001\n"));
+    TSvcCtrlManager manager;
+    platform.faults().Add("OpenSCManagerA", win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, manager.Open());
+    TSvcCtrl service;
+    platform.faults().Add("OpenServiceA", win::ERROR_SUCCESS);
+    EXPECT_EQ(win::ERROR_INVALID_FUNCTION, service.OpenService("usbhub", nullptr));
+}
+
 TEST_F(ServiceSectionsTest, PathWithArgumentsFindsNoFile) {
     AddService("svc", "%SystemRoot%\\system32\\svchost.exe -k netsvcs");
     const std::string text = Sections("svc");

@@ -27,6 +27,11 @@ TEST(DriverFileNameTest, NameAndExtensionOfTheLastComponent) {
     // Arguments belong to the extension: the last point of the last part.
     EXPECT_EQ("svchost.exe -k netsvcs", FileName("%SystemRoot%\\system32\\svchost.exe -k netsvcs"));
     EXPECT_EQ("x.sys", FileName("C:x.sys"));
+    // Only a letter names a drive; any other character before a colon is part of the name.
+    EXPECT_EQ("1:digit.sys", FileName("1:digit.sys"));
+    EXPECT_EQ(":x.sys", FileName("\\:x.sys"));
+    EXPECT_EQ("%:pct.sys", FileName("%:pct.sys"));
+    EXPECT_EQ("z.sys", FileName("z:z.sys"));
 }
 
 TEST(DriverFileNameTest, ServiceNameWhenThePathHasNoFileName) {

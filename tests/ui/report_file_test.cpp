@@ -3,10 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#endif
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -46,6 +55,25 @@ TEST_F(ReportFileTest, AnEmptyReportGivesAnEmptyFile) {
     EXPECT_EQ(ReadBack(), "");
 }
 
+#if defined(_WIN32)
+// The new file takes the old one's attributes; a read-only report is refused
+// as opening it for writing refuses it, and stays as it was.
+TEST_F(ReportFileTest, KeepsAttributesAndRefusesReadOnlyFiles) {
+    ASSERT_EQ(WriteReportFile(path_, "old").outcome, ReportFileResult::Saved);
+    ASSERT_NE(0, SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(WriteReportFile(path_, "new").outcome, ReportFileResult::Saved);
+    EXPECT_EQ(ReadBack(), "new");
+    EXPECT_NE(0u, GetFileAttributesA(path_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    ASSERT_NE(0, SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    const ReportFileResult result = WriteReportFile(path_, "newer");
+    EXPECT_EQ(result.outcome, ReportFileResult::OpenFailed);
+    EXPECT_EQ(result.error, EACCES);
+    EXPECT_EQ(ReadBack(), "new");
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif
+
 TEST(ReportFileErrorTest, AFileThatCannotBeCreatedNamesPathAndRuntimeError) {
     const std::string path = "no_such_folder_of_mvsi/report.txt";
     const ReportFileResult result = WriteReportFile(path, "text");
@@ -64,6 +92,43 @@ TEST(ReportFileErrorTest, WriteFailureText) {
 }
 
 #if defined(__linux__)
+// Lowers the process's file size limit for its lifetime: a write past it
+// fails (EFBIG) part way, as on a full disk or a removed stick.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lower = saved_;
+        lower.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    void (*previous_)(int);
+    rlimit saved_{};
+};
+
+TEST_F(ReportFileTest, AFailedWriteLeavesTheOldReportIntact) {
+    ASSERT_EQ(WriteReportFile(path_, "old report\r\n").outcome, ReportFileResult::Saved);
+    {
+        const FileSizeLimit limit(4096);
+        const ReportFileResult result = WriteReportFile(path_, std::string(100000, 'n'));
+        EXPECT_EQ(result.outcome, ReportFileResult::WriteFailed);
+    }
+    EXPECT_EQ(ReadBack(), "old report\r\n");
+    std::size_t beside = 0;  // no temporary file left behind
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        beside += entry.path().filename().string().rfind(path_, 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(beside, 1u);
+}
+
 // The data reach the device only when the stream is flushed at close: a
 // full disk must not pass for a saved report.
 TEST(ReportFileErrorTest, AFullDeviceIsAFailedWrite) {
