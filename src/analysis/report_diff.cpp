@@ -60,14 +60,37 @@ class Differ {
                                           [&](const std::string& b) { return SameName(b, name); });
             kept ? keptAfter.push_back(name) : Add(subject, field, ChangeKind::Added, "", name);
         }
-        for (std::size_t i = 0; i < keptAfter.size() && i < keptBefore.size(); ++i) {
-            if (!SameName(keptAfter[i], keptBefore[i])) {
+        // Kept entries outside a longest common subsequence of the two orders moved.
+        const std::size_t n = keptBefore.size();
+        const std::size_t m = keptAfter.size();
+        std::vector<std::vector<std::size_t>> common(n + 1, std::vector<std::size_t>(m + 1, 0));
+        for (std::size_t i = n; i-- > 0;) {
+            for (std::size_t j = m; j-- > 0;) {
+                common[i][j] = SameName(keptBefore[i], keptAfter[j])
+                                   ? common[i + 1][j + 1] + 1
+                                   : std::max(common[i + 1][j], common[i][j + 1]);
+            }
+        }
+        std::vector<bool> stayed(m, false);
+        for (std::size_t i = 0, j = 0; i < n && j < m;) {
+            if (SameName(keptBefore[i], keptAfter[j])) {
+                stayed[j] = true;
+                ++i;
+                ++j;
+            } else if (common[i + 1][j] >= common[i][j + 1]) {
+                ++i;
+            } else {
+                ++j;
+            }
+        }
+        for (std::size_t j = 0; j < m; ++j) {
+            if (!stayed[j]) {
                 const auto old =
                     std::find_if(keptBefore.begin(), keptBefore.end(),
-                                 [&](const std::string& b) { return SameName(b, keptAfter[i]); });
+                                 [&](const std::string& x) { return SameName(x, keptAfter[j]); });
                 Add(subject, field, ChangeKind::Moved,
-                    keptAfter[i] + " at " + std::to_string(old - keptBefore.begin() + 1),
-                    keptAfter[i] + " at " + std::to_string(i + 1));
+                    keptAfter[j] + " at " + std::to_string(old - keptBefore.begin() + 1),
+                    keptAfter[j] + " at " + std::to_string(j + 1));
             }
         }
     }
@@ -77,6 +100,31 @@ class Differ {
     std::string section_;
 };
 
+// The element of `items` that is the `n`th (from 0) of those `same` as
+// `item`, where `item` is itself that many same ones into its own list.
+template <typename T, typename Same>
+const T* Counterpart(const std::vector<T>& items, const std::vector<T>& own, std::size_t index,
+                     Same same) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < index; ++i) {
+        n += same(own[i], own[index]) ? 1 : 0;
+    }
+    for (const T& candidate : items) {
+        if (same(candidate, own[index]) && n-- == 0) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
+bool SameLanguage(const LanguageBlock& x, const LanguageBlock& y) {
+    return x.language == y.language && x.codePage == y.codePage;
+}
+
+bool SameClass(const SetupClass& x, const SetupClass& y) {
+    return SameName(x.guid, y.guid);
+}
+
 std::string ClassLabel(const SetupClass& c) {
     return c.name && *c.name != kClassNotInstalled ? *c.name + " " + c.guid : c.guid;
 }
@@ -85,17 +133,34 @@ std::string DeviceKey(const Device& device, std::size_t index) {
     return device.instanceId ? *device.instanceId : "#" + std::to_string(index + 1);
 }
 
+// Match keys: the folded name, and for the second and later elements of the
+// same name their occurrence, so that duplicates pair up in order.
+class Keys {
+  public:
+    std::string Next(const std::string& name) {
+        const std::string folded = Folded(name);
+        const std::size_t seen = seen_[folded]++;
+        return seen == 0 ? folded : folded + "\n" + std::to_string(seen);
+    }
+
+  private:
+    std::map<std::string, std::size_t> seen_;
+};
+
 void DiffDevices(Differ& d, const SetupClass& a, const SetupClass& b) {
     std::map<std::string, const Device*> before;
+    Keys beforeKeys;
     for (std::size_t i = 0; i < a.devices.size(); ++i) {
-        before.emplace(Folded(DeviceKey(a.devices[i], i)), &a.devices[i]);
+        before.emplace(beforeKeys.Next(DeviceKey(a.devices[i], i)), &a.devices[i]);
     }
     std::map<std::string, const Device*> after;
+    Keys afterKeys;
     for (std::size_t i = 0; i < b.devices.size(); ++i) {
         const Device& device = b.devices[i];
         const std::string key = DeviceKey(device, i);
-        after.emplace(Folded(key), &device);
-        const auto old = before.find(Folded(key));
+        const std::string match = afterKeys.Next(key);
+        after.emplace(match, &device);
+        const auto old = before.find(match);
         if (old == before.end()) {
             d.Add(key, "device", ChangeKind::Added, "", device.description.value_or(""));
             continue;
@@ -107,9 +172,10 @@ void DiffDevices(Differ& d, const SetupClass& a, const SetupClass& b) {
                    device.stack.layers[layer]);
         }
     }
+    Keys removedKeys;
     for (std::size_t i = 0; i < a.devices.size(); ++i) {
         const std::string key = DeviceKey(a.devices[i], i);
-        if (after.find(Folded(key)) == after.end()) {
+        if (after.find(removedKeys.Next(key)) == after.end()) {
             d.Add(key, "device", ChangeKind::Removed, a.devices[i].description.value_or(""), "");
         }
     }
@@ -130,11 +196,10 @@ void DiffService(Differ& d, const Service& a, const Service& b) {
     d.Optional(b.name, "fileVersion", version(a, a.fileVersion), version(b, b.fileVersion));
     d.Optional(b.name, "productVersion", version(a, a.productVersion),
                version(b, b.productVersion));
-    for (const LanguageBlock& block : b.languages) {
-        const auto old = std::find_if(a.languages.begin(), a.languages.end(), [&](const auto& x) {
-            return x.language == block.language && x.codePage == block.codePage;
-        });
-        if (old == a.languages.end()) {
+    for (std::size_t j = 0; j < b.languages.size(); ++j) {
+        const LanguageBlock& block = b.languages[j];
+        const LanguageBlock* old = Counterpart(a.languages, b.languages, j, SameLanguage);
+        if (old == nullptr) {
             d.Add(b.name, "language", ChangeKind::Added, "", LanguageKey(block));
             continue;
         }
@@ -143,20 +208,19 @@ void DiffService(Differ& d, const Service& a, const Service& b) {
                     block.strings[i]);
         }
     }
-    for (const LanguageBlock& block : a.languages) {
-        if (std::none_of(b.languages.begin(), b.languages.end(), [&](const auto& x) {
-                return x.language == block.language && x.codePage == block.codePage;
-            })) {
-            d.Add(b.name, "language", ChangeKind::Removed, LanguageKey(block), "");
+    for (std::size_t j = 0; j < a.languages.size(); ++j) {
+        if (Counterpart(b.languages, a.languages, j, SameLanguage) == nullptr) {
+            d.Add(b.name, "language", ChangeKind::Removed, LanguageKey(a.languages[j]), "");
         }
     }
 }
 
 std::map<std::string, const Service*> OpenedServices(const SetupClass& c) {
     std::map<std::string, const Service*> services;
+    Keys keys;
     for (const Service& s : c.services) {
         if (s.opened) {
-            services.emplace(Folded(s.name), &s);
+            services.emplace(keys.Next(s.name), &s);
         }
     }
     return services;
@@ -165,19 +229,21 @@ std::map<std::string, const Service*> OpenedServices(const SetupClass& c) {
 void DiffServices(Differ& d, const SetupClass& a, const SetupClass& b) {
     const auto before = OpenedServices(a);
     const auto after = OpenedServices(b);
+    Keys afterKeys;
     for (const Service& service : b.services) {
         if (!service.opened) {
             continue;
         }
-        const auto old = before.find(Folded(service.name));
+        const auto old = before.find(afterKeys.Next(service.name));
         if (old == before.end()) {
             d.Add(service.name, "service", ChangeKind::Added, "", service.binary.value_or(""));
         } else {
             DiffService(d, *old->second, service);
         }
     }
+    Keys beforeKeys;
     for (const Service& service : a.services) {
-        if (service.opened && after.find(Folded(service.name)) == after.end()) {
+        if (service.opened && after.find(beforeKeys.Next(service.name)) == after.end()) {
             d.Add(service.name, "service", ChangeKind::Removed, service.binary.value_or(""), "");
         }
     }
@@ -252,12 +318,11 @@ ReportDiff DiffReports(const ReportData& a, const ReportData& b) {
     d.Value("", "productType", x.productType, y.productType);
     d.List("", "productSuites", x.productSuites, y.productSuites);
     d.Value("", "logicalProcessors", x.processors, y.processors);
-    for (const SetupClass& c : b.classes) {
-        const auto old = std::find_if(a.classes.begin(), a.classes.end(), [&](const SetupClass& o) {
-            return SameName(o.guid, c.guid);
-        });
+    for (std::size_t j = 0; j < b.classes.size(); ++j) {
+        const SetupClass& c = b.classes[j];
+        const SetupClass* old = Counterpart(a.classes, b.classes, j, SameClass);
         d.Section(ClassLabel(c));
-        if (old == a.classes.end()) {
+        if (old == nullptr) {
             d.Add("", "setupClass", ChangeKind::Added, "", ClassLabel(c));
             continue;
         }
@@ -265,11 +330,10 @@ ReportDiff DiffReports(const ReportData& a, const ReportData& b) {
         DiffDevices(d, *old, c);
         DiffServices(d, *old, c);
     }
-    for (const SetupClass& c : a.classes) {
-        if (std::none_of(b.classes.begin(), b.classes.end(),
-                         [&](const SetupClass& n) { return SameName(n.guid, c.guid); })) {
-            d.Section(ClassLabel(c));
-            d.Add("", "setupClass", ChangeKind::Removed, ClassLabel(c), "");
+    for (std::size_t j = 0; j < a.classes.size(); ++j) {
+        if (Counterpart(b.classes, a.classes, j, SameClass) == nullptr) {
+            d.Section(ClassLabel(a.classes[j]));
+            d.Add("", "setupClass", ChangeKind::Removed, ClassLabel(a.classes[j]), "");
         }
     }
     d.Section("Trace lines");
