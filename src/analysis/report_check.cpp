@@ -17,15 +17,6 @@ bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-std::string Folded(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 class Checker {
   public:
     std::vector<Finding> findings;

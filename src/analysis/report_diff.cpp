@@ -9,16 +9,6 @@ namespace analysis {
 
 namespace {
 
-std::string Folded(const std::string& text) {
-    std::string folded = text;
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return folded;
-}
-
 class Differ {
   public:
     explicit Differ(ReportDiff& diff) : diff_(diff) {}
@@ -300,6 +290,15 @@ void DiffTraces(Differ& d, const ReportData& a, const ReportData& b) {
 }
 
 }  // namespace
+
+std::string Folded(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
 
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && Folded(a) == Folded(b);

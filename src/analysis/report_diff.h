@@ -38,5 +38,7 @@ std::string DiffToJson(const ReportDiff& diff, const CodePage& codePage, const s
 
 // ASCII letters compared without case, as Windows compares these names.
 bool SameName(const std::string& a, const std::string& b);
+// `text` with ASCII capitals made small: the key of such a name.
+std::string Folded(std::string text);
 
 }  // namespace analysis
