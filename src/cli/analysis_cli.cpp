@@ -8,7 +8,7 @@
 #include "analysis/report_reader.h"
 #include "analysis/report_writer.h"
 #include "cli/report_output.h"
-#include "platform/host/host_files.h"
+#include "host/host_files.h"
 
 namespace {
 
