@@ -7,6 +7,7 @@
 #include "analysis/report_diff.h"
 #include "analysis/report_reader.h"
 #include "heap_counter.h"
+#include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"
