@@ -23,6 +23,15 @@ std::string CliUsage() {
            "  --no-1394       leave out the IEEE 1394 setup class\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
+           "  --format FORMAT text (the default), json, or with --read jsonl (one line each)\n"
+           "  --read FILE...  read saved reports and write them again in the format asked\n"
+           "  --diff OLD [NEW]\n"
+           "                  what changed from the saved report OLD to NEW (without NEW:\n"
+           "                  to the report that would be written now); exit 0 the same,\n"
+           "                  1 different, 2 trouble\n"
+           "  --check [FILE]  findings in a saved report (or the one that would be written\n"
+           "                  now); exit 0 nothing of severity error, 1 errors, 2 trouble\n"
+           "  --code-page N   ANSI code page of the reports' text (default 1252)\n"
            "  --help, -h, /?, -?\n"
            "                  show this help and exit\n"
            "  --version       show the version and exit\n"
@@ -39,9 +48,43 @@ std::string CliUsage() {
            "description or export that could not be read (nothing is written then).\n";
 }
 
+namespace {
+
+bool ParseCodePage(const std::string& text, unsigned& codePage) {
+    if (text.empty() || text.size() > 5 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    codePage = static_cast<unsigned>(std::stoul(text));
+    return codePage != 0;
+}
+
+// The combinations of the commands that read saved reports.
+bool CheckAnalysisOptions(const CliOptions& options, std::string& error) {
+    const int commands = !options.readFiles.empty() + options.diff + options.check;
+    const bool described = !options.systemFile.empty() || !options.regFiles.empty() ||
+                           !options.windowsDir.empty() || !options.hiveFiles.empty();
+    if (commands > 1) {
+        error = "options --read, --diff and --check exclude each other";
+    } else if (options.format != "text" && options.format != "json" && options.format != "jsonl") {
+        error = "option --format takes text, json or jsonl, not '" + options.format + "'";
+    } else if (options.format == "jsonl" && options.readFiles.empty()) {
+        error = "option --format jsonl needs --read";
+    } else if (described && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
+                             !options.checkFile.empty())) {
+        error = "a saved report to read excludes --system, --from-reg, --windir and --hive";
+    } else {
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                      std::string& error) {
     options = CliOptions{};
+    std::vector<std::string> checkFiles;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
         std::string value;
@@ -96,6 +139,43 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                 return false;
             }
             options.hiveFiles.push_back(value);
+            continue;
+        }
+        if (arg == "--read" || arg == "--diff" || arg == "--check") {
+            // Files up to the next option: any number, one or two, none or one.
+            std::vector<std::string>& files = arg == "--read"   ? options.readFiles
+                                              : arg == "--diff" ? options.diffFiles
+                                                                : checkFiles;
+            const std::size_t most = arg == "--read" ? args.size() : arg == "--diff" ? 2 : 1;
+            if (hasValue && !value.empty()) {
+                files.push_back(value);
+            }
+            while (!hasValue && files.size() < most && i + 1 < args.size() &&
+                   args[i + 1].rfind("-", 0) != 0) {
+                files.push_back(args[++i]);
+            }
+            options.diff = options.diff || arg == "--diff";
+            options.check = options.check || arg == "--check";
+            if (files.empty() && arg != "--check") {
+                error = "option " + arg + " needs a file name";
+                return false;
+            }
+            continue;
+        }
+        if (arg == "--format" || arg == "--code-page") {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + arg + " needs a value";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (arg == "--format") {
+                options.format = value;
+            } else if (!ParseCodePage(value, options.codePage)) {
+                error = "option --code-page needs a code page number, not '" + value + "'";
+                return false;
+            }
             continue;
         }
         if (arg == "--system" || arg == "--output" || arg == "--drivers" || arg == "--windir") {
@@ -156,5 +236,6 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
         error = "option --drive needs --windir";
         return false;
     }
-    return true;
+    options.checkFile = checkFiles.empty() ? std::string() : checkFiles.front();
+    return CheckAnalysisOptions(options, error);
 }

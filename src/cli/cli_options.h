@@ -13,6 +13,15 @@ struct CliOptions {
     std::vector<std::string> hiveFiles;  // its SYSTEM and SOFTWARE hives (--hive)
     std::map<char, std::string> drives;  // where its other drives are mounted (--drive C=DIR)
     std::string outputFile;              // empty: standard output
+    // Saved reports as data: each command reads saved reports (or the report
+    // that would be written now) instead of writing one.
+    std::string format = "text";         // text, json or jsonl
+    std::vector<std::string> readFiles;  // --read
+    std::vector<std::string> diffFiles;  // --diff: old, and new unless the live report
+    bool diff = false;
+    bool check = false;
+    std::string checkFile;  // empty: the report that would be written now
+    unsigned codePage = 0;  // 0: the system's (Windows) or 1252
     bool showUsb = true;
     bool show1394 = true;
     bool verbose = false;

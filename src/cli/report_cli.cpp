@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/analysis_cli.h"
 #include "cli/cli_options.h"
 #include "cli/console_output.h"
 #include "cli/default_machine.h"
@@ -43,6 +44,9 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     if (options.version) {
         std::fprintf(out, "malvoret-report %s\n", ProductLine().c_str());
         return 0;
+    }
+    if (ReadsSavedReportsOnly(options)) {
+        return RunAnalysisCommand(options, nullptr, out, err);
     }
 
     // The trace log is configured as the main program configures it: from
@@ -105,6 +109,9 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
         text = report.GetText();
     }
 
+    if (AnalysesLiveReport(options)) {
+        return RunAnalysisCommand(options, &text, out, err);
+    }
     if (options.outputFile.empty()) {
         if (!WriteStandardOutput(system, out, text, error)) {
             Complain(err, "cannot write the report to standard output: " + error);

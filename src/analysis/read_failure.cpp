@@ -1,0 +1,28 @@
+#include "analysis/read_failure.h"
+
+#include <cstdio>
+
+namespace analysis {
+
+std::string ReadFailure::Format(const std::string& file) const {
+    return file + ":" + std::to_string(line) + ": expected " + expected + ", found " + found;
+}
+
+std::string QuoteLine(std::string_view line) {
+    constexpr std::size_t kLimit = 60;
+    std::string quoted = "\"";
+    for (std::size_t i = 0; i < line.size() && i < kLimit; ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            quoted += hex;
+        } else {
+            quoted.push_back(static_cast<char>(c));
+        }
+    }
+    quoted += line.size() > kLimit ? "...\"" : "\"";
+    return quoted;
+}
+
+}  // namespace analysis

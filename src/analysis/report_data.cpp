@@ -1,0 +1,65 @@
+#include "analysis/report_data.h"
+
+namespace analysis {
+
+std::string TitleVersion(const std::string& title) {
+    const std::size_t v = title.rfind(" v");
+    return v == std::string::npos ? std::string() : title.substr(v + 2);
+}
+
+const char* TraceSlotName(TraceSlot slot) {
+    static constexpr const char* kNames[] = {
+        "Operating System",
+        "Version Number",
+        "Service Pack",
+        "Product Type",
+        "Product Suites",
+        "Number of Logical Processors",
+        "Name",
+        "devices",
+        "services",
+        "Description",
+        "Device Instance ID",
+        "Driver Stack",
+        "Service",
+        "Binary",
+        "File Version",
+        "Product Version",
+        "languages",
+        "Provider",
+        "Internal Name",
+        "Original Filename",
+        "Product Name",
+        "File Description",
+    };
+    return kNames[static_cast<std::size_t>(slot)];
+}
+
+const char* StackLayerLabel(StackLayer layer) {
+    static constexpr const char* kLabels[] = {
+        "Upper Level Class Filter Service Names:", "Upper Level Device Filter Service Names:",
+        "Function Driver Service Name:", "Lower Level Class Filter Service Names:",
+        "Lower Level Device Filter Service Names:"};
+    return kLabels[static_cast<std::size_t>(layer)];
+}
+
+const char* StackLayerName(StackLayer layer) {
+    static constexpr const char* kNames[] = {"upperClassFilters", "upperDeviceFilters",
+                                             "functionDriver", "lowerClassFilters",
+                                             "lowerDeviceFilters"};
+    return kNames[static_cast<std::size_t>(layer)];
+}
+
+const char* VersionStringLabel(std::size_t index) {
+    static constexpr const char* kLabels[] = {
+        "Provider:", "Internal Name:", "Original Filename:", "Product Name:", "File Description:"};
+    return kLabels[index];
+}
+
+const char* VersionStringName(std::size_t index) {
+    static constexpr const char* kNames[] = {"provider", "internalName", "originalFilename",
+                                             "productName", "fileDescription"};
+    return kNames[index];
+}
+
+}  // namespace analysis

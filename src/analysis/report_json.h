@@ -1,0 +1,23 @@
+// The JSON twin of a report: the same content, as docs/report-schema.json
+// describes it (schemaVersion 1), members always in the same order.
+#pragma once
+
+#include <string>
+
+#include "analysis/code_page.h"
+#include "analysis/json_writer.h"
+#include "analysis/report_data.h"
+
+namespace analysis {
+
+constexpr unsigned kReportSchemaVersion = 1;
+
+// `source` names the file the report was read from; empty: not written.
+// Pretty: indented over many lines; otherwise one line (JSON Lines).
+std::string ReportToJson(const ReportData& report, const CodePage& codePage, bool pretty,
+                         const std::string& source);
+
+// The trace lines as an array of {kind, message, before, line}.
+void WriteTraces(JsonWriter& json, const TraceLines& traces);
+
+}  // namespace analysis
