@@ -41,6 +41,8 @@ class JsonParser {
     bool AtEnd() const { return pos_ >= text_.size(); }
     char Peek() const { return text_[pos_]; }
     bool Fail(std::size_t at, std::string message);
+    // A character of the input as a message names it.
+    static std::string Describe(char c);
 
     std::string_view text_;
     std::size_t pos_ = 0;
