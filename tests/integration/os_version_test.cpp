@@ -231,7 +231,7 @@ void ExpectRelease(const Probed& wine, OperatingSystemId os, std::uint32_t major
                    std::uint32_t minor, std::uint32_t servicePack) {
     EXPECT_EQ(0u, wine.osStatus);
     EXPECT_EQ(os, wine.os);
-    EXPECT_FALSE(wine.is64BitWindows);  // a 32-bit prefix
+    EXPECT_EQ(sizeof(void*) == 8, wine.is64BitWindows);  // a prefix as wide as the program
     EXPECT_EQ(major, wine.number[0]);
     EXPECT_EQ(minor, wine.number[1]);
     EXPECT_EQ(win::ERROR_FUNCTION_FAILED, wine.numberStatus[2]);  // builds lie beyond 20
