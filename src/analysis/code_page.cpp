@@ -1,6 +1,7 @@
 #include "analysis/code_page.h"
 
 #include <array>
+#include <utility>
 
 #include "machine/ansi_code_page.h"
 
@@ -59,6 +60,12 @@ std::optional<CodePage> CodePage::Find(unsigned number) {
     return std::nullopt;
 }
 
+CodePage CodePage::Through(unsigned number, std::shared_ptr<const CodePageConverter> converter) {
+    CodePage page(number);
+    page.converter_ = std::move(converter);
+    return page;
+}
+
 char32_t CodePage::ToUnicode(unsigned char c) const {
     switch (number_) {
         case 1252:
@@ -71,6 +78,10 @@ char32_t CodePage::ToUnicode(unsigned char c) const {
 }
 
 void CodePage::AppendUtf8(std::string& out, std::string_view narrow) const {
+    if (converter_) {
+        AppendUtf8Converted(out, narrow);
+        return;
+    }
     if (number_ != 65001) {
         for (const char c : narrow) {
             AppendUtf8Char(out, ToUnicode(static_cast<unsigned char>(c)));
@@ -89,6 +100,9 @@ bool CodePage::AppendNarrow(std::string& out, char32_t c) const {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
         return true;
+    }
+    if (converter_) {
+        return AppendNarrowConverted(out, c);
     }
     switch (number_) {
         case 65001:
@@ -111,6 +125,39 @@ bool CodePage::AppendNarrow(std::string& out, char32_t c) const {
         default:
             return false;
     }
+}
+
+// The whole text at once: a double-byte code page's character must not be
+// split between two conversions.
+void CodePage::AppendUtf8Converted(std::string& out, std::string_view narrow) const {
+    std::u16string wide;
+    if (!narrow.empty() && !converter_->ToUtf16(narrow, wide)) {
+        for (const char c : narrow) {
+            AppendUtf8Char(out, static_cast<unsigned char>(c) < 0x80 ? c : 0xFFFD);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        char32_t c = wide[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+            wide[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;  // half of a pair
+        }
+        AppendUtf8Char(out, c);
+    }
+}
+
+bool CodePage::AppendNarrowConverted(std::string& out, char32_t c) const {
+    std::u16string wide;
+    if (c >= 0x10000) {
+        wide.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+        wide.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+        wide.push_back(static_cast<char16_t>(c));
+    }
+    return converter_->FromUtf16(wide, out);
 }
 
 void AppendUtf8Char(std::string& out, char32_t c) {

@@ -3,11 +3,24 @@
 // report that an editor saved as UTF-8 or UTF-16).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace analysis {
+
+// The conversions of a code page that has no table here: the system's own,
+// supplied by the front end.
+class CodePageConverter {
+  public:
+    virtual ~CodePageConverter() = default;
+    // False when the bytes are not text of the code page.
+    virtual bool ToUtf16(std::string_view narrow, std::u16string& wide) const = 0;
+    // Appends the bytes of `wide`; false when the code page has none for one
+    // of its characters.
+    virtual bool FromUtf16(std::u16string_view wide, std::string& narrow) const = 0;
+};
 
 class CodePage {
   public:
@@ -15,6 +28,8 @@ class CodePage {
     // 65001 (UTF-8); nothing for the others.
     static std::optional<CodePage> Find(unsigned number);
     static CodePage Default() { return CodePage(1252); }
+    // Any other code page, through `converter`.
+    static CodePage Through(unsigned number, std::shared_ptr<const CodePageConverter> converter);
 
     unsigned Number() const { return number_; }
     // Characters the code page leaves undefined become U+FFFD.
@@ -25,8 +40,11 @@ class CodePage {
   private:
     explicit CodePage(unsigned number) : number_(number) {}
     char32_t ToUnicode(unsigned char c) const;
+    void AppendUtf8Converted(std::string& out, std::string_view narrow) const;
+    bool AppendNarrowConverted(std::string& out, char32_t c) const;
 
     unsigned number_;
+    std::shared_ptr<const CodePageConverter> converter_;
 };
 
 // Decodes one UTF-8 character at the start of `s` into `c`: its length, or 0

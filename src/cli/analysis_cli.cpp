@@ -8,6 +8,7 @@
 #include "analysis/report_reader.h"
 #include "analysis/report_writer.h"
 #include "cli/report_output.h"
+#include "cli/system_code_page.h"
 #include "host/host_files.h"
 
 namespace {
@@ -105,14 +106,10 @@ bool AnalysesLiveReport(const CliOptions& options) {
 
 int RunAnalysisCommand(const CliOptions& options, const std::string* live, std::FILE* out,
                        std::FILE* err) {
-    std::optional<CodePage> codePage = CodePage::Default();
-    if (options.codePage != 0) {
-        codePage = CodePage::Find(options.codePage);
-        if (!codePage) {
-            Complain(err, "code page " + std::to_string(options.codePage) +
-                              " is not supported (1252, 28591, 20127, 65001)");
-            return 2;
-        }
+    const std::optional<CodePage> codePage = SystemCodePage(options.codePage);
+    if (!codePage) {
+        Complain(err, "code page " + std::to_string(options.codePage) + " is not known here");
+        return 2;
     }
     if (!options.readFiles.empty()) {
         return Read(options, *codePage, out, err);

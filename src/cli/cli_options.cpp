@@ -31,7 +31,7 @@ std::string CliUsage() {
            "                  1 different, 2 trouble\n"
            "  --check [FILE]  findings in a saved report (or the one that would be written\n"
            "                  now); exit 0 nothing of severity error, 1 errors, 2 trouble\n"
-           "  --code-page N   ANSI code page of the reports' text (default 1252)\n"
+           "  --code-page N   ANSI code page of the reports' text (default: the system's)\n"
            "  --help, -h, /?, -?\n"
            "                  show this help and exit\n"
            "  --version       show the version and exit\n"

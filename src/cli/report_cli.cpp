@@ -45,12 +45,6 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
         std::fprintf(out, "malvoret-report %s\n", ProductLine().c_str());
         return 0;
     }
-    if (ReadsSavedReportsOnly(options)) {
-        return RunAnalysisCommand(options, nullptr, out, err);
-    }
-
-    // The trace log is configured as the main program configures it: from
-    // the file beside this executable, through the system's profile functions.
 #if defined(_WIN32)
     win::Win32Platform system;
 #else
@@ -60,6 +54,13 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     own.moduleFileName = host::ExecutablePath();
     sim::SimulatedPlatform system(std::move(own));
 #endif
+    if (ReadsSavedReportsOnly(options)) {
+        // Saved reports are read in the system's ANSI code page.
+        win::ScopedPlatform scope(system);
+        return RunAnalysisCommand(options, nullptr, out, err);
+    }
+    // The trace log is configured as the main program configures it: from
+    // the file beside this executable, through the system's profile functions.
     {
         win::ScopedPlatform scope(system);
         InitLog(DefaultLogConfig());

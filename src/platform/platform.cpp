@@ -163,6 +163,15 @@ BOOL Platform::WriteConsoleW(HANDLE, const OLECHAR*, DWORD, DWORD*, void*) {
     return NotImplemented(*this, FALSE);
 }
 
+// GetACP cannot fail on Windows; 0 says that no system answered.
+UINT Platform::GetACP() {
+    return NotImplemented(*this, 0u);
+}
+int Platform::WideCharToMultiByte(UINT, DWORD, const OLECHAR*, int, char*, int, const char*,
+                                  BOOL*) {
+    return NotImplemented(*this, 0);
+}
+
 DWORD Platform::GetLastError() {
     return lastError_;
 }

@@ -359,6 +359,12 @@ class Platform {
                                DWORD nNumberOfCharsToWrite, DWORD* lpNumberOfCharsWritten,
                                void* lpReserved);
 
+    // The system's ANSI code page, the one saved reports are read in.
+    virtual UINT GetACP();
+    virtual int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, const OLECHAR* lpWideCharStr,
+                                    int cchWideChar, char* lpMultiByteStr, int cbMultiByte,
+                                    const char* lpDefaultChar, BOOL* lpUsedDefaultChar);
+
     virtual DWORD GetLastError();
     virtual void SetLastError(DWORD dwErrCode);
 

@@ -145,3 +145,21 @@ TEST(SimulatedSystemTest, ProcessBitnessAndWow64) {
 }
 
 }  // namespace
+
+TEST(SimulatedSystemTest, AnsiCodePageConversionsAsWindowsAnswers) {
+    sim::SimulatedPlatform machine{sim::Machine()};
+    EXPECT_EQ(1252u, machine.GetACP());
+    const win::OLECHAR text[] = {u'a', 0x20AC, 0x0416, u'?', 0};  // a, euro, Cyrillic zhe
+    win::BOOL usedDefault = win::TRUE;
+    EXPECT_EQ(5, machine.WideCharToMultiByte(win::CP_ACP, 0, text, -1, nullptr, 0, nullptr,
+                                             &usedDefault));
+    char narrow[5];
+    machine.SetLastError(0xDEAD);
+    EXPECT_EQ(0, machine.WideCharToMultiByte(1252, 0, text, -1, narrow, 4, nullptr, nullptr));
+    EXPECT_EQ(win::ERROR_INSUFFICIENT_BUFFER, machine.GetLastError());
+    EXPECT_EQ(5, machine.WideCharToMultiByte(1252, 0, text, -1, narrow, 5, "#", &usedDefault));
+    EXPECT_STREQ("a\x80#?", narrow);
+    EXPECT_TRUE(usedDefault);
+    EXPECT_EQ(0, machine.WideCharToMultiByte(1251, 0, text, 1, narrow, 5, nullptr, nullptr));
+    EXPECT_EQ(win::ERROR_INVALID_PARAMETER, machine.GetLastError());
+}

@@ -118,6 +118,11 @@ class SimulatedPlatform : public win::Platform {
     win::BOOL GetConsoleMode(win::HANDLE hConsoleHandle, win::DWORD* lpMode) override;
     int MultiByteToWideChar(win::UINT CodePage, win::DWORD dwFlags, const char* lpMultiByteStr,
                             int cbMultiByte, win::OLECHAR* lpWideCharStr, int cchWideChar) override;
+    win::UINT GetACP() override;
+    int WideCharToMultiByte(win::UINT CodePage, win::DWORD dwFlags,
+                            const win::OLECHAR* lpWideCharStr, int cchWideChar,
+                            char* lpMultiByteStr, int cbMultiByte, const char* lpDefaultChar,
+                            win::BOOL* lpUsedDefaultChar) override;
     win::BOOL WriteConsoleW(win::HANDLE hConsoleOutput, const win::OLECHAR* lpBuffer,
                             win::DWORD nNumberOfCharsToWrite, win::DWORD* lpNumberOfCharsWritten,
                             void* lpReserved) override;

@@ -251,4 +251,16 @@ BOOL Win32Platform::WriteConsoleW(HANDLE hConsoleOutput, const OLECHAR* lpBuffer
                            As<::LPDWORD>(lpNumberOfCharsWritten), lpReserved);
 }
 
+UINT Win32Platform::GetACP() {
+    return ::GetACP();
+}
+
+int Win32Platform::WideCharToMultiByte(UINT CodePage, DWORD dwFlags, const OLECHAR* lpWideCharStr,
+                                       int cchWideChar, char* lpMultiByteStr, int cbMultiByte,
+                                       const char* lpDefaultChar, BOOL* lpUsedDefaultChar) {
+    return ::WideCharToMultiByte(CodePage, dwFlags, As<const ::WCHAR*>(lpWideCharStr), cchWideChar,
+                                 lpMultiByteStr, cbMultiByte, lpDefaultChar,
+                                 As<::LPBOOL>(lpUsedDefaultChar));
+}
+
 }  // namespace win

@@ -63,6 +63,10 @@ class Win32Platform final : public Platform {
     BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode) override;
     int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr,
                             int cbMultiByte, OLECHAR* lpWideCharStr, int cchWideChar) override;
+    UINT GetACP() override;
+    int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, const OLECHAR* lpWideCharStr,
+                            int cchWideChar, char* lpMultiByteStr, int cbMultiByte,
+                            const char* lpDefaultChar, BOOL* lpUsedDefaultChar) override;
     BOOL WriteConsoleW(HANDLE hConsoleOutput, const OLECHAR* lpBuffer, DWORD nNumberOfCharsToWrite,
                        DWORD* lpNumberOfCharsWritten, void* lpReserved) override;
 
