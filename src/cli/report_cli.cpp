@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/console_output.h"
 #include "cli/default_machine.h"
+#include "cli/host_profile_store.h"
 #include "cli/offline_machine.h"
 #include "cli/report_output.h"
 #include "cli/stderr_log.h"
@@ -49,10 +50,12 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     win::Win32Platform system;
 #else
     // The simulated system knows nothing of the host: it is told where this
-    // program lies, and the configuration file beside it is found from there.
+    // program lies, and is handed the host's files for the configuration
+    // file beside it.
     sim::Machine own;
     own.moduleFileName = host::ExecutablePath();
-    sim::SimulatedPlatform system(std::move(own));
+    HostProfileStore hostFiles;
+    sim::SimulatedPlatform system(std::move(own), &hostFiles);
 #endif
     if (ReadsSavedReportsOnly(options)) {
         // Saved reports are read in the system's ANSI code page.

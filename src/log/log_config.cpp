@@ -1,8 +1,6 @@
 #include "log/log_config.h"
 
-#include <cstdio>
-#include <memory>
-
+#include "host/whole_file.h"
 #include "log/trace_log.h"
 #include "platform/failure_code.h"
 
@@ -12,13 +10,8 @@ constexpr std::size_t kDriveSize = 3;
 constexpr std::size_t kDirSize = 256;
 constexpr std::size_t kNameSize = 256;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 bool CanOpenForReading(const char* path) {
-    return path[0] != '\0' && FilePtr(std::fopen(path, "r")) != nullptr;
+    return host::ProbeForReading(path) != host::ReadStart::CannotOpen;
 }
 
 std::string Bounded(const std::string& s, std::size_t size) {
@@ -88,17 +81,13 @@ StatusCode SetCfgFile(win::HMODULE module) {
 }
 
 CfgFileState ClassifyCfgFile() {
-    const char* path = LogState().cfgFile;
-    if (!CanOpenForReading(path)) {
-        return CfgFileState::Absent;
-    }
-    FilePtr file(std::fopen(path, "r"));
-    if (!file) {
-        return CfgFileState::NonEmpty;
-    }
-    const int c = std::fgetc(file.get());
-    if (c == EOF && std::feof(file.get()) != 0) {
-        return CfgFileState::Empty;
+    switch (host::ProbeForReading(LogState().cfgFile)) {
+        case host::ReadStart::CannotOpen:
+            return CfgFileState::Absent;
+        case host::ReadStart::AtEnd:
+            return CfgFileState::Empty;
+        case host::ReadStart::Something:
+            break;
     }
     return CfgFileState::NonEmpty;
 }

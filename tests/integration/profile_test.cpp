@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/host_profile_store.h"
 #include "log/log_config.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
@@ -24,6 +25,7 @@ class ProfileTest : public ::testing::Test {
     }
 
     win::Win32Platform real;
+    HostProfileStore files;  // the portable functions on the same files
     ScratchDir dir;
 };
 
@@ -43,7 +45,7 @@ TEST_F(ProfileTest, EmptyFileBesideTheProgramIsFilledAsThePortableWriterFillsIt)
         EXPECT_EQ(filled, ReadWholeFile(cfg));
     }
 
-    sim::SimulatedPlatform portable;
+    sim::SimulatedPlatform portable({}, &files);
     portable.machine().moduleFileName = dir.Path("portable.exe");
     ASSERT_TRUE(WriteWholeFile(dir.Path("portable.cfg"), ""));
     win::ScopedPlatform scope(portable);
@@ -57,7 +59,7 @@ TEST_F(ProfileTest, BothReadersAgree) {
                                "; note\r\n[common]\r\n  ModuleToken = \"Tok\" \r\n"
                                "[LOGTYPE3]\r\nenabled=1\r\nName=Progress and more text\r\n"
                                "[LogType1]\r\nEnabled=TRUE\r\n"));
-    sim::SimulatedPlatform portable;
+    sim::SimulatedPlatform portable({}, &files);
     for (win::Platform* platform :
          {static_cast<win::Platform*>(&real), static_cast<win::Platform*>(&portable)}) {
         char buffer[8] = {};
@@ -89,7 +91,7 @@ TEST_F(ProfileTest, WineRewritesTheWholeFileOnWrite) {
     const std::string portable = dir.Path("portable.ini");
     ASSERT_TRUE(WriteWholeFile(wine, original));
     ASSERT_TRUE(WriteWholeFile(portable, original));
-    sim::SimulatedPlatform simulated;
+    sim::SimulatedPlatform simulated({}, &files);
     EXPECT_TRUE(real.WritePrivateProfileStringA("a", "new", "2", wine.c_str()));
     EXPECT_TRUE(simulated.WritePrivateProfileStringA("a", "new", "2", portable.c_str()));
     EXPECT_EQ("[A]\r\nk=v\r\nnew=2\r\n[B]\r\nx=1\r\n", ReadWholeFile(wine));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/host_profile_store.h"
 #include "log/trace_log.h"
 #include "platform/simulated/simulated_platform.h"
 #include "support/default_config_file.h"
@@ -12,6 +13,8 @@
 
 namespace {
 
+// The log looks for its file on the host, so the profile functions read the
+// host's files too, in a scratch folder.
 class LogConfigTest : public ::testing::Test {
   protected:
     LogConfigTest() : scope_(platform) {
@@ -26,7 +29,8 @@ class LogConfigTest : public ::testing::Test {
     }
 
     ScratchDir dir;
-    sim::SimulatedPlatform platform;
+    HostProfileStore hostFiles;
+    sim::SimulatedPlatform platform{{}, &hostFiles};
     std::string cfg = dir.Path("prog.cfg");
 
   private:

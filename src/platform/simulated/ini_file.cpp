@@ -1,8 +1,5 @@
 #include "platform/simulated/ini_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "machine/machine.h"
@@ -32,27 +29,6 @@ std::string Trim(const std::string& s) {
     return s.substr(begin, end - begin);
 }
 
-win::DWORD FromErrno(int error, win::DWORD missing) {
-    switch (error) {
-        case ENOENT:
-            return missing;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:
-            return win::ERROR_ACCESS_DENIED;
-        case ENOSPC:
-            return 112;  // ERROR_DISK_FULL
-        default:
-            return win::ERROR_GEN_FAILURE;
-    }
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 IniFile::IniFile(const std::string& text) {
@@ -68,39 +44,6 @@ IniFile::IniFile(const std::string& text) {
         lines_.push_back(MakeLine(text.substr(pos, contentEnd - pos), crlf ? "\r\n" : "\n"));
         pos = lf + 1;
     }
-}
-
-win::DWORD IniFile::Load(const std::string& path, IniFile& file) {
-    FilePtr f(std::fopen(path.c_str(), "rb"));
-    if (!f) {
-        return FromErrno(errno, win::ERROR_FILE_NOT_FOUND);
-    }
-    std::string text;
-    char chunk[4096];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
-        text.append(chunk, n);
-    }
-    if (std::ferror(f.get())) {
-        return win::ERROR_GEN_FAILURE;
-    }
-    file = IniFile(text);
-    return win::ERROR_SUCCESS;
-}
-
-win::DWORD IniFile::Save(const std::string& path) const {
-    FilePtr f(std::fopen(path.c_str(), "wb"));
-    if (!f) {
-        return FromErrno(errno, win::ERROR_PATH_NOT_FOUND);
-    }
-    const std::string text = Text();
-    if (std::fwrite(text.data(), 1, text.size(), f.get()) != text.size()) {
-        return FromErrno(errno, win::ERROR_GEN_FAILURE);
-    }
-    if (std::fclose(f.release()) != 0) {
-        return FromErrno(errno, win::ERROR_GEN_FAILURE);
-    }
-    return win::ERROR_SUCCESS;
 }
 
 IniFile::Line IniFile::MakeLine(std::string content, std::string end) {

@@ -10,20 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
-
 namespace sim {
 
 class IniFile {
   public:
     IniFile() = default;
     explicit IniFile(const std::string& text);
-
-    // Reads the file at `path`; on failure answers the Windows error code
-    // (ERROR_FILE_NOT_FOUND for a missing file).
-    static win::DWORD Load(const std::string& path, IniFile& file);
-    // Replaces the file at `path` with Text(); answers a Windows error code.
-    win::DWORD Save(const std::string& path) const;
 
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
     // Section names and the key names of one section, in file order, each once.

@@ -88,6 +88,15 @@ win::DWORD CopyNameList(const std::vector<std::string>& names, char* buffer, win
 
 }  // namespace
 
+win::DWORD SimulatedPlatform::LoadProfile(const char* fileName, IniFile& file) {
+    std::string text;
+    const win::DWORD error = profiles().Read(fileName, text);
+    if (error == win::ERROR_SUCCESS) {
+        file = IniFile(text);
+    }
+    return error;
+}
+
 win::DWORD SimulatedPlatform::GetPrivateProfileStringA(const char* section, const char* key,
                                                        const char* defaultValue, char* buffer,
                                                        win::DWORD size, const char* fileName) {
@@ -99,7 +108,7 @@ win::DWORD SimulatedPlatform::GetPrivateProfileStringA(const char* section, cons
     }
     IniFile file;
     win::DWORD error =
-        fileName != nullptr ? IniFile::Load(fileName, file) : win::ERROR_FILE_NOT_FOUND;
+        fileName != nullptr ? LoadProfile(fileName, file) : win::ERROR_FILE_NOT_FOUND;
     if (section == nullptr || key == nullptr) {
         lastError_ = error;
         return CopyNameList(section == nullptr ? file.Sections() : file.Keys(section), buffer,
@@ -131,7 +140,7 @@ win::BOOL SimulatedPlatform::WritePrivateProfileStringA(const char* section, con
         return Fail(win::ERROR_INVALID_PARAMETER, win::FALSE);
     }
     IniFile file;
-    const win::DWORD loaded = IniFile::Load(fileName, file);
+    const win::DWORD loaded = LoadProfile(fileName, file);
     if (loaded != win::ERROR_SUCCESS && loaded != win::ERROR_FILE_NOT_FOUND) {
         return Fail(loaded, win::FALSE);
     }
@@ -148,7 +157,8 @@ win::BOOL SimulatedPlatform::WritePrivateProfileStringA(const char* section, con
     } else {
         file.Set(section, key, value);
     }
-    if (const win::DWORD saved = file.Save(fileName); saved != win::ERROR_SUCCESS) {
+    if (const win::DWORD saved = profiles().Write(fileName, file.Text());
+        saved != win::ERROR_SUCCESS) {
         return Fail(saved, win::FALSE);
     }
     lastError_ = win::ERROR_SUCCESS;

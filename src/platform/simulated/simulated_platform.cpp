@@ -4,7 +4,8 @@
 
 namespace sim {
 
-SimulatedPlatform::SimulatedPlatform(Machine machine) : machine_(std::move(machine)) {
+SimulatedPlatform::SimulatedPlatform(Machine machine, ProfileStore* profiles)
+    : machine_(std::move(machine)), profiles_(profiles) {
     for (const Fault& fault : machine_.faults) {
         faults_.Add(fault);
     }

@@ -31,18 +31,24 @@
 #include "platform/platform.h"
 #include "platform/simulated/call_log.h"
 #include "platform/simulated/fault_table.h"
+#include "platform/simulated/ini_file.h"
+#include "platform/simulated/memory_profile_store.h"
+#include "platform/simulated/profile_store.h"
 #include "machine/machine.h"
 
 namespace sim {
 
 class SimulatedPlatform : public win::Platform {
   public:
-    explicit SimulatedPlatform(Machine machine = {});
+    // The profile functions use `profiles` (kept by the caller, outliving
+    // this object) or, without one, files of their own in memory.
+    explicit SimulatedPlatform(Machine machine = {}, ProfileStore* profiles = nullptr);
 
     Machine& machine() { return machine_; }
     const Machine& machine() const { return machine_; }
     FaultTable& faults() { return faults_; }
     CallLog& calls() { return calls_; }
+    ProfileStore& profiles() { return profiles_ != nullptr ? *profiles_ : ownProfiles_; }
 
     // Handles handed out and not yet released: tests check that none leak.
     std::size_t OpenDeviceInfoSets() const { return deviceSets_.size(); }
@@ -149,6 +155,8 @@ class SimulatedPlatform : public win::Platform {
         return failure;
     }
     std::uintptr_t NewHandle() { return nextHandle_ += 0x10; }
+    // The profile file as the store holds it; the store's error code.
+    win::DWORD LoadProfile(const char* fileName, IniFile& file);
 
     // The device an SP_DEVINFO_DATA record names in a set, or null with the
     // error the SetupDi functions give.
@@ -203,6 +211,8 @@ class SimulatedPlatform : public win::Platform {
     };
     std::map<const void*, VersionBuffer> versionBuffers_;
     Console console_;
+    ProfileStore* profiles_ = nullptr;
+    MemoryProfileStore ownProfiles_;
 };
 
 }  // namespace sim

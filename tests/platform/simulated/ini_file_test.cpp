@@ -78,16 +78,24 @@ TEST(IniFileTest, BuildsAFileFromNothingWithoutBlankLines) {
     EXPECT_EQ("[Common]\r\nModuleToken=ZEP\r\n[S1]\r\nName=\r\nEnabled=1\r\n", file.Text());
 }
 
+// The profile functions on files the provider keeps in memory.
 class ProfileFunctionsTest : public ::testing::Test {
   protected:
-    ScratchDir dir;
+    void Store(const std::string& text) {
+        ASSERT_EQ(win::ERROR_SUCCESS, platform.profiles().Write(path, text));
+    }
+    std::string Stored() {
+        std::string text;
+        return platform.profiles().Read(path, text) == win::ERROR_SUCCESS ? text : "<missing>";
+    }
+
     sim::SimulatedPlatform platform;
-    std::string path = dir.Path("p.ini");
+    std::string path = "C:\\Tools\\p.ini";
     char buffer[16] = {};
 };
 
 TEST_F(ProfileFunctionsTest, ReturnValueAndTruncation) {
-    ASSERT_TRUE(WriteWholeFile(path, "[S]\r\nk=abcdef\r\nj=x\r\n"));
+    Store("[S]\r\nk=abcdef\r\nj=x\r\n");
     EXPECT_EQ(6u, platform.GetPrivateProfileStringA("s", "K", "d", buffer, 16, path.c_str()));
     EXPECT_STREQ("abcdef", buffer);
     EXPECT_EQ(0u, platform.GetLastError());
@@ -121,29 +129,30 @@ TEST_F(ProfileFunctionsTest, MissingFileGivesTheDefaultAndWritingCreatesIt) {
     EXPECT_EQ(win::ERROR_FILE_NOT_FOUND, platform.GetLastError());
 
     EXPECT_EQ(win::TRUE, platform.WritePrivateProfileStringA("S", "k", nullptr, path.c_str()));
-    EXPECT_EQ("<missing>", ReadWholeFile(path));  // a deletion creates nothing
+    EXPECT_EQ("<missing>", Stored());  // a deletion creates nothing
 
     EXPECT_EQ(win::TRUE, platform.WritePrivateProfileStringA("S", "k", "v", path.c_str()));
     EXPECT_EQ(win::TRUE, platform.WritePrivateProfileStringA("s", "K", "w", path.c_str()));
-    EXPECT_EQ("[S]\r\nk=w\r\n", ReadWholeFile(path));
+    EXPECT_EQ("[S]\r\nk=w\r\n", Stored());
+    EXPECT_EQ("<missing>", ReadWholeFile(path));  // the host's file system is not touched
     EXPECT_EQ(win::TRUE, platform.WritePrivateProfileStringA("S", nullptr, nullptr, path.c_str()));
-    EXPECT_EQ("", ReadWholeFile(path));
+    EXPECT_EQ("", Stored());
 }
 
-TEST_F(ProfileFunctionsTest, WriteIntoMissingDirectoryFails) {
-    const std::string bad = dir.Path("no-such-dir") + "/p.ini";
-    EXPECT_EQ(win::FALSE, platform.WritePrivateProfileStringA("S", "k", "v", bad.c_str()));
-    EXPECT_EQ(win::ERROR_PATH_NOT_FOUND, platform.GetLastError());
+TEST_F(ProfileFunctionsTest, FileNamesMatchWithoutRegardToCase) {
+    EXPECT_EQ(win::TRUE, platform.WritePrivateProfileStringA("S", "k", "v", "c:\\TOOLS\\P.INI"));
+    EXPECT_EQ(1u, platform.GetPrivateProfileStringA("S", "k", "d", buffer, 16, path.c_str()));
+    EXPECT_STREQ("v", buffer);
 }
 
 TEST_F(ProfileFunctionsTest, FaultsApplyPerSectionAndKey) {
-    ASSERT_TRUE(WriteWholeFile(path, "[S]\r\nk=v\r\n"));
+    Store("[S]\r\nk=v\r\n");
     platform.faults().AddOnArgument("GetPrivateProfileStringA", "S|k", win::ERROR_ACCESS_DENIED);
     platform.faults().AddOnArgument("WritePrivateProfileStringA", "S|w", win::ERROR_ACCESS_DENIED);
     EXPECT_EQ(0u, platform.GetPrivateProfileStringA("S", "k", "d", buffer, 16, path.c_str()));
     EXPECT_EQ(win::ERROR_ACCESS_DENIED, platform.GetLastError());
     EXPECT_EQ(win::FALSE, platform.WritePrivateProfileStringA("S", "w", "1", path.c_str()));
-    EXPECT_EQ("[S]\r\nk=v\r\n", ReadWholeFile(path));
+    EXPECT_EQ("[S]\r\nk=v\r\n", Stored());
 }
 
 }  // namespace
