@@ -1,4 +1,4 @@
-#include "ui/about_box.h"
+#include "ui/aboutbox.h"
 
 #include "ui/product_info.h"
 #include "ui/resource_ids.h"

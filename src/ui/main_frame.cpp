@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/about_box.h"
+#include "ui/aboutbox.h"
 #include "ui/resource_ids.h"
 
 namespace {

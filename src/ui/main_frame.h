@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ui/menu_images.h"
-#include "ui/report_view.h"
+#include "ui/zep_view.h"
 #include "ui/resource_ids.h"
 #include "ui/win32_headers.h"
 

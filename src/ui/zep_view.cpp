@@ -1,4 +1,4 @@
-#include "ui/report_view.h"
+#include "ui/zep_view.h"
 
 #include <vector>
 
