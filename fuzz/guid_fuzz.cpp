@@ -5,7 +5,7 @@
 
 #include "devices/guid_util.h"
 #include "fuzz_support.h"
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     win::GUID fromCore{};
     const StatusCode status = GuidFromString(fromCore, text.c_str());
     win::GUID fromSim{};
-    const bool simParsed = sim::ParseGuidText(text, fromSim);
+    const bool simParsed = ParseGuidText(text, fromSim);
 
     // The core takes at most 99 characters; longer text is never a GUID.
     FUZZ_CHECK((status == 0) == simParsed);
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string printed;
         GuidToString(fromCore, printed);
         FUZZ_CHECK(printed == Lower(text));
-        FUZZ_CHECK(sim::GuidText(fromSim) == printed);
+        FUZZ_CHECK(GuidText(fromSim) == printed);
     } else {
         const win::GUID null{};
         FUZZ_CHECK(std::memcmp(&fromCore, &null, sizeof null) == 0);

@@ -1,16 +1,12 @@
 #include "devices/guid_util.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "log/trace_log.h"
+#include "text/guid_text.h"
 
 void GuidToString(const win::GUID& guid, std::string& text) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "{%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}",
-                  guid.Data1, guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
-                  guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-    text += buffer;
+    text += GuidText(guid);
 }
 
 StatusCode GuidFromString(win::GUID& guid, const char* string) {

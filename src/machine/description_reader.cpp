@@ -1,9 +1,10 @@
 #include "machine/description_reader.h"
 
 #include <cstdio>
+#include <string_view>
 
-#include "machine/guid_text.h"
-#include "machine/hex_digit.h"
+#include "text/guid_text.h"
+#include "text/hex_digit.h"
 
 namespace sim {
 
@@ -14,15 +15,7 @@ bool ParseHexNumber(const std::string& text, std::uint64_t& out) {
         (text[1] != 'x' && text[1] != 'X')) {
         return false;
     }
-    out = 0;
-    for (std::size_t i = 2; i < text.size(); ++i) {
-        const int digit = HexDigitValue(static_cast<unsigned char>(text[i]));
-        if (digit < 0) {
-            return false;
-        }
-        out = out * 16 + static_cast<std::uint64_t>(digit);
-    }
-    return true;
+    return ParseHexDigits(std::string_view(text).substr(2), out);
 }
 
 }  // namespace
@@ -160,7 +153,7 @@ bool DescriptionReader::ReadHex(const JsonValue& value, const std::string& path,
             }
             continue;
         }
-        const int digit = HexDigitValue(static_cast<unsigned char>(c));
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             return Fail(path, expected);
         }

@@ -1,7 +1,5 @@
 #include "machine/json_parser.h"
 
-#include "machine/hex_digit.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

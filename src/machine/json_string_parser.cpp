@@ -2,7 +2,7 @@
 // the check that the text is well-formed UTF-8.
 #include "machine/json_parser.h"
 
-#include "machine/hex_digit.h"
+#include "text/hex_digit.h"
 
 namespace sim {
 
@@ -62,7 +62,7 @@ bool JsonParser::ParseHex4(unsigned& code) {
             return Fail(pos_, "unterminated string");
         }
         const char c = Peek();
-        const int digit = HexDigitValue(static_cast<unsigned char>(c));
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             return Fail(pos_, "expected four hexadecimal digits after \\u");
         }

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "host/host_files.h"
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 #include "machine/registry_from_machine.h"
 #include "machine/registry_key_values.h"
 #include "machine/windows_names.h"

@@ -1,5 +1,5 @@
 #include "machine/reg_file_parser.h"
-#include "machine/hex_digit.h"
+#include "text/hex_digit.h"
 
 #include <algorithm>
 #include <string_view>
@@ -14,10 +14,6 @@ namespace {
 
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeader4 = "REGEDIT4";
-
-int HexDigit(char c) {
-    return HexDigitValue(static_cast<unsigned char>(c));
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -219,16 +215,12 @@ bool Parser::Data(std::string_view data, RegValue& value, std::string& error) co
             error = "bad dword: expected 1 to 8 hexadecimal digits";
             return false;
         }
-        win::DWORD dword = 0;
-        for (const char c : digits) {
-            const int digit = HexDigit(c);
-            if (digit < 0) {
-                error = "bad dword: expected 1 to 8 hexadecimal digits";
-                return false;
-            }
-            dword = dword << 4 | static_cast<win::DWORD>(digit);
+        std::uint64_t dword = 0;
+        if (!ParseHexDigits(digits, dword)) {
+            error = "bad dword: expected 1 to 8 hexadecimal digits";
+            return false;
         }
-        value = RegValue::Dword(dword);
+        value = RegValue::Dword(static_cast<win::DWORD>(dword));
         return true;
     }
     std::string_view bytes;
@@ -242,16 +234,12 @@ bool Parser::Data(std::string_view data, RegValue& value, std::string& error) co
             error = "bad value type: expected hex(N): with N in hexadecimal";
             return false;
         }
-        win::DWORD type = 0;
-        for (std::size_t i = 4; i < close; ++i) {
-            const int digit = HexDigit(data[i]);
-            if (digit < 0) {
-                error = "bad value type: expected hex(N): with N in hexadecimal";
-                return false;
-            }
-            type = type << 4 | static_cast<win::DWORD>(digit);
+        std::uint64_t type = 0;
+        if (!ParseHexDigits(data.substr(4, close - 4), type)) {
+            error = "bad value type: expected hex(N): with N in hexadecimal";
+            return false;
         }
-        value.type = type;
+        value.type = static_cast<win::DWORD>(type);
         bytes = data.substr(close + 2);
     } else {
         error = "unknown value data (expected \"...\", dword:, hex: or hex(N):)";
@@ -272,8 +260,8 @@ bool Parser::HexBytes(std::string_view text, std::vector<std::uint8_t>& out, std
     while (!text.empty()) {
         std::size_t digits = 0;
         int byte = 0;
-        while (digits < text.size() && HexDigit(text[digits]) >= 0) {
-            byte = byte << 4 | HexDigit(text[digits]);
+        while (digits < text.size() && HexDigitValue(text[digits]) >= 0) {
+            byte = byte << 4 | HexDigitValue(text[digits]);
             ++digits;
         }
         if (digits == 0 || digits > 2) {

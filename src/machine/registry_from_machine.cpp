@@ -1,6 +1,6 @@
 #include "machine/registry_from_machine.h"
 
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 
 namespace sim {
 

@@ -1,6 +1,6 @@
 #include "machine/version_fields_reader.h"
 
-#include "machine/hex_digit.h"
+#include "text/hex_digit.h"
 
 namespace sim {
 
@@ -51,15 +51,11 @@ bool ReadTranslation(DescriptionReader& reader, const JsonValue& value, const st
     if (!value.IsString() || value.AsString().size() != 8) {
         return reader.Fail(path, expected);
     }
-    std::uint32_t digits = 0;
-    for (char c : value.AsString()) {
-        const int digit = HexDigitValue(static_cast<unsigned char>(c));
-        if (digit < 0) {
-            return reader.Fail(path, expected);
-        }
-        digits = digits * 16 + static_cast<std::uint32_t>(digit);
+    std::uint64_t digits = 0;
+    if (!ParseHexDigits(value.AsString(), digits)) {
+        return reader.Fail(path, expected);
     }
-    out = (digits >> 16) | ((digits & 0xFFFF) << 16);
+    out = static_cast<std::uint32_t>((digits >> 16) | ((digits & 0xFFFF) << 16));
     return true;
 }
 

@@ -16,7 +16,7 @@
 #include "log/log_config.h"
 #include "log/trace_log.h"
 #include "machine/ansi_code_page.h"
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 #include "machine/machine_from_registry.h"
 #include "machine/machine_loader.h"
 #include "machine/registry_system_keys.h"
@@ -157,7 +157,7 @@ TEST_F(OfflineReportTest, RealSizedUtf16ExportIsRead) {
     big.os.suiteMask = win::VER_SUITE_TERMINAL | win::VER_SUITE_SINGLEUSERTS;
     big.os.processorCount = 8;
     sim::SetupClass usb;
-    sim::ParseGuidText("{36fc9e60-c465-11cf-8056-444553540000}", usb.guid);
+    ParseGuidText("{36fc9e60-c465-11cf-8056-444553540000}", usb.guid);
     usb.name = "USB";
     big.classes.push_back(usb);
     const std::vector<std::uint8_t> blob(3000, 0x5A);

@@ -3,7 +3,7 @@
 // refuses a malformed class string.
 #include <string>
 
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 #include "platform/simulated/simulated_platform.h"
 
 namespace sim {

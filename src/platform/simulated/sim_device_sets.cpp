@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 #include "platform/simulated/simulated_platform.h"
 
 namespace sim {

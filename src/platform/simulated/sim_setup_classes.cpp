@@ -1,7 +1,7 @@
 // Setup classes and their registry keys (Control\Class\{guid}).
 #include <cstring>
 
-#include "machine/guid_text.h"
+#include "text/guid_text.h"
 #include "platform/simulated/simulated_platform.h"
 
 namespace sim {

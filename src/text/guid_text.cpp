@@ -1,10 +1,9 @@
-#include "machine/guid_text.h"
-
-#include "machine/hex_digit.h"
+#include "text/guid_text.h"
 
 #include <cstdio>
+#include <string_view>
 
-namespace sim {
+#include "text/hex_digit.h"
 
 std::string GuidText(const win::GUID& guid) {
     char buffer[40];
@@ -14,44 +13,29 @@ std::string GuidText(const win::GUID& guid) {
     return buffer;
 }
 
-namespace {
-
-bool ReadHex(const std::string& text, std::size_t pos, std::size_t digits, std::uint32_t& value) {
-    value = 0;
-    for (std::size_t i = pos; i < pos + digits; ++i) {
-        const int v = HexDigitValue(static_cast<unsigned char>(text[i]));
-        if (v < 0) {
-            return false;
-        }
-        value = (value << 4) | static_cast<std::uint32_t>(v);
-    }
-    return true;
-}
-
-}  // namespace
-
 bool ParseGuidText(const std::string& text, win::GUID& guid) {
     if (text.size() != 38 || text[0] != '{' || text[9] != '-' || text[14] != '-' ||
         text[19] != '-' || text[24] != '-' || text[37] != '}') {
         return false;
     }
+    const std::string_view view(text);
     win::GUID parsed{};
-    std::uint32_t v = 0;
-    if (!ReadHex(text, 1, 8, v)) {
+    std::uint64_t v = 0;
+    if (!ParseHexDigits(view.substr(1, 8), v)) {
         return false;
     }
-    parsed.Data1 = v;
-    if (!ReadHex(text, 10, 4, v)) {
+    parsed.Data1 = static_cast<win::DWORD>(v);
+    if (!ParseHexDigits(view.substr(10, 4), v)) {
         return false;
     }
     parsed.Data2 = static_cast<win::WORD>(v);
-    if (!ReadHex(text, 15, 4, v)) {
+    if (!ParseHexDigits(view.substr(15, 4), v)) {
         return false;
     }
     parsed.Data3 = static_cast<win::WORD>(v);
     const std::size_t positions[8] = {20, 22, 25, 27, 29, 31, 33, 35};
     for (std::size_t i = 0; i < 8; ++i) {
-        if (!ReadHex(text, positions[i], 2, v)) {
+        if (!ParseHexDigits(view.substr(positions[i], 2), v)) {
             return false;
         }
         parsed.Data4[i] = static_cast<win::BYTE>(v);
@@ -59,5 +43,3 @@ bool ParseGuidText(const std::string& text, win::GUID& guid) {
     guid = parsed;
     return true;
 }
-
-}  // namespace sim
