@@ -4,6 +4,7 @@
 // on it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -14,6 +15,22 @@
 #include "platform/platform.h"
 
 namespace sim {
+
+// The JSON path of member `name` of the value at `path`; names that would
+// not read back plainly are quoted and escaped, so that a message stays one line.
+std::string Member(const std::string& path, const std::string& name);
+// The JSON path of item `i` of the array at `path`.
+std::string Index(const std::string& path, std::size_t i);
+
+class DescriptionReader;
+
+// One row of a table of an object's members: the member's name and how its
+// value is read into the target.
+template <typename Target>
+struct MemberRow {
+    const char* name;
+    bool (*read)(DescriptionReader&, const JsonValue&, const std::string&, Target&);
+};
 
 class DescriptionReader {
   public:
@@ -57,6 +74,20 @@ class DescriptionReader {
     bool ReadGuid(const JsonValue& value, const std::string& path, win::GUID& out);
     bool ReadHex(const JsonValue& value, const std::string& path, std::vector<std::uint8_t>& out);
 
+    // Each member of the object that a row names, in the table's order (so
+    // that of two faults the same one is always told).
+    template <typename Target, std::size_t N>
+    bool ReadMembers(const JsonValue& value, const std::string& path,
+                     const MemberRow<Target> (&table)[N], Target& target) {
+        for (const MemberRow<Target>& row : table) {
+            const JsonValue* member = value.Find(row.name);
+            if (member != nullptr && !row.read(*this, *member, Member(path, row.name), target)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
   private:
     bool CheckNames(const JsonValue& value, const std::string& path,
                     const std::vector<const char*>& allowed);
@@ -65,10 +96,36 @@ class DescriptionReader {
     std::string error_;
 };
 
-// The JSON path of member `name` of the value at `path`; names that would
-// not read back plainly are quoted and escaped, so that a message stays one line.
-std::string Member(const std::string& path, const std::string& name);
-// The JSON path of item `i` of the array at `path`.
-std::string Index(const std::string& path, std::size_t i);
+// Readers of plain fields for member tables: {"name", NarrowField<&Service::name>}.
+template <typename Pointer>
+struct FieldOwner;
+template <typename Owner, typename Field>
+struct FieldOwner<Field Owner::*> {
+    using Type = Owner;
+};
+
+template <auto Field>
+bool NarrowField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
+                 typename FieldOwner<decltype(Field)>::Type& target) {
+    return reader.ReadNarrow(value, path, target.*Field);
+}
+
+template <auto Field>
+bool IntegerField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
+                  typename FieldOwner<decltype(Field)>::Type& target) {
+    return reader.ReadInteger(value, path, target.*Field);
+}
+
+template <auto Field>
+bool BoolField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
+               typename FieldOwner<decltype(Field)>::Type& target) {
+    return reader.ReadBool(value, path, target.*Field);
+}
+
+template <auto Field>
+bool GuidField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
+               typename FieldOwner<decltype(Field)>::Type& target) {
+    return reader.ReadGuid(value, path, target.*Field);
+}
 
 }  // namespace sim

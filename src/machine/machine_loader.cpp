@@ -48,146 +48,124 @@ bool MachineLoader::LoadText(std::string_view text, Machine& machine) {
     return true;
 }
 
-bool MachineLoader::ReadClass(const JsonValue& value, const std::string& path, SetupClass& cls) {
-    if (!reader_.CheckMembers(value, path, {"guid", "name", "values"})) {
-        return false;
+namespace {
+
+using Reader = DescriptionReader;
+
+// False, with the message, when the object lacks a member it must have.
+bool Required(Reader& r, const JsonValue& value, const std::string& path, const char* name,
+              const char* why) {
+    return value.Find(name) != nullptr || r.Fail(Member(path, name), why);
+}
+
+bool ClassValues(Reader& r, const JsonValue& v, const std::string& at, SetupClass& cls) {
+    if (!v.IsObject()) {
+        return r.Fail(at, "expected an object of registry values by name");
     }
-    const JsonValue* guid = value.Find("guid");
-    if (guid == nullptr) {
-        return reader_.Fail(Member(path, "guid"), "missing (every class needs its GUID)");
-    }
-    if (!reader_.ReadGuid(*guid, Member(path, "guid"), cls.guid)) {
-        return false;
-    }
-    if (const JsonValue* name = value.Find("name")) {
-        if (!reader_.ReadNarrow(*name, Member(path, "name"), cls.name)) {
+    for (const JsonValue::Member& m : v.Members()) {
+        RegValue reg;
+        if (!ReadRegValue(r, m.second, Member(at, m.first), reg)) {
             return false;
         }
-    }
-    if (const JsonValue* values = value.Find("values")) {
-        const std::string at = Member(path, "values");
-        if (!values->IsObject()) {
-            return reader_.Fail(at, "expected an object of registry values by name");
-        }
-        for (const JsonValue::Member& m : values->Members()) {
-            RegValue reg;
-            if (!ReadRegValue(reader_, m.second, Member(at, m.first), reg)) {
-                return false;
-            }
-            if (!cls.values.emplace(m.first, std::move(reg)).second) {
-                return reader_.Fail(Member(at, m.first),
-                                    "duplicate value name (names ignore case)");
-            }
+        if (!cls.values.emplace(m.first, std::move(reg)).second) {
+            return r.Fail(Member(at, m.first), "duplicate value name (names ignore case)");
         }
     }
     return true;
 }
 
-bool MachineLoader::ReadDevice(const JsonValue& value, const std::string& path, Device& device) {
-    if (!reader_.CheckMembers(value, path, {"instanceId", "present", "properties"})) {
+constexpr MemberRow<SetupClass> kClassMembers[] = {
+    {"guid", GuidField<&SetupClass::guid>},
+    {"name", NarrowField<&SetupClass::name>},
+    {"values", ClassValues},
+};
+
+bool ReadClass(Reader& r, const JsonValue& value, const std::string& path, SetupClass& cls) {
+    return r.CheckMembers(value, path, kClassMembers) &&
+           Required(r, value, path, "guid", "missing (every class needs its GUID)") &&
+           r.ReadMembers(value, path, kClassMembers, cls);
+}
+
+// A property by its SPDRP_ name or its code in decimal.
+bool PropertyCode(const std::string& name, win::DWORD& code) {
+    if (const NamedValue* known = FindNamed(DevicePropertyNames(), name)) {
+        code = known->value;
+        return true;
+    }
+    if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != name.npos) {
         return false;
     }
-    const JsonValue* id = value.Find("instanceId");
-    if (id == nullptr) {
-        return reader_.Fail(Member(path, "instanceId"),
-                            "missing (every device needs its instance ID)");
+    code = static_cast<win::DWORD>(std::stoul(name));
+    return true;
+}
+
+bool DeviceProperties(Reader& r, const JsonValue& v, const std::string& at, Device& device) {
+    if (!v.IsObject()) {
+        return r.Fail(at, "expected an object of properties by name");
     }
-    if (!reader_.ReadNarrow(*id, Member(path, "instanceId"), device.instanceId)) {
-        return false;
-    }
-    if (const JsonValue* present = value.Find("present")) {
-        if (!reader_.ReadBool(*present, Member(path, "present"), device.present)) {
+    for (const JsonValue::Member& m : v.Members()) {
+        win::DWORD code = 0;
+        if (!PropertyCode(m.first, code)) {
+            return r.Fail(Member(at, m.first),
+                          "unknown property (expected one of: " + NameList(DevicePropertyNames()) +
+                              ", or a property code in decimal)");
+        }
+        RegValue reg;
+        if (!ReadRegValue(r, m.second, Member(at, m.first), reg)) {
             return false;
         }
-    }
-    if (const JsonValue* properties = value.Find("properties")) {
-        const std::string at = Member(path, "properties");
-        if (!properties->IsObject()) {
-            return reader_.Fail(at, "expected an object of properties by name");
-        }
-        for (const JsonValue::Member& m : properties->Members()) {
-            const NamedValue* known = FindNamed(DevicePropertyNames(), m.first);
-            win::DWORD code = 0;
-            if (known != nullptr) {
-                code = known->value;
-            } else {
-                std::uint64_t number = 0;
-                bool digits = !m.first.empty() && m.first.size() <= 9;
-                for (char c : m.first) {
-                    digits = digits && c >= '0' && c <= '9';
-                    number = number * 10 + static_cast<std::uint64_t>(c - '0');
-                }
-                if (!digits) {
-                    return reader_.Fail(
-                        Member(at, m.first),
-                        "unknown property (expected one of: " + NameList(DevicePropertyNames()) +
-                            ", or a property code in decimal)");
-                }
-                code = static_cast<win::DWORD>(number);
-            }
-            RegValue reg;
-            if (!ReadRegValue(reader_, m.second, Member(at, m.first), reg)) {
-                return false;
-            }
-            if (!device.properties.emplace(code, std::move(reg)).second) {
-                return reader_.Fail(Member(at, m.first), "the same property twice");
-            }
+        if (!device.properties.emplace(code, std::move(reg)).second) {
+            return r.Fail(Member(at, m.first), "the same property twice");
         }
     }
     return true;
 }
 
-bool MachineLoader::ReadService(const JsonValue& value, const std::string& path, Service& service) {
-    if (!reader_.CheckMembers(
-            value, path,
-            {"name", "binaryPath", "serviceType", "startType", "errorControl", "displayName"})) {
+constexpr MemberRow<Device> kDeviceMembers[] = {
+    {"instanceId", NarrowField<&Device::instanceId>},
+    {"present", BoolField<&Device::present>},
+    {"properties", DeviceProperties},
+};
+
+bool ReadDevice(Reader& r, const JsonValue& value, const std::string& path, Device& device) {
+    return r.CheckMembers(value, path, kDeviceMembers) &&
+           Required(r, value, path, "instanceId", "missing (every device needs its instance ID)") &&
+           r.ReadMembers(value, path, kDeviceMembers, device);
+}
+
+bool BinaryPath(Reader& r, const JsonValue& v, const std::string& at, Service& service) {
+    std::string text;
+    if (!r.ReadNarrow(v, at, text)) {
         return false;
     }
-    const JsonValue* name = value.Find("name");
-    if (name == nullptr) {
-        return reader_.Fail(Member(path, "name"), "missing (every service needs its name)");
-    }
-    if (!reader_.ReadNarrow(*name, Member(path, "name"), service.name)) {
-        return false;
-    }
-    if (const JsonValue* bin = value.Find("binaryPath")) {
-        std::string text;
-        if (!reader_.ReadNarrow(*bin, Member(path, "binaryPath"), text)) {
-            return false;
-        }
-        service.binaryPath = text;
-    }
-    if (const JsonValue* v = value.Find("serviceType");
-        v != nullptr &&
-        !reader_.ReadInteger(*v, Member(path, "serviceType"), service.serviceType)) {
-        return false;
-    }
-    if (const JsonValue* v = value.Find("startType");
-        v != nullptr && !reader_.ReadInteger(*v, Member(path, "startType"), service.startType)) {
-        return false;
-    }
-    if (const JsonValue* v = value.Find("errorControl");
-        v != nullptr &&
-        !reader_.ReadInteger(*v, Member(path, "errorControl"), service.errorControl)) {
-        return false;
-    }
-    if (const JsonValue* v = value.Find("displayName");
-        v != nullptr && !reader_.ReadNarrow(*v, Member(path, "displayName"), service.displayName)) {
-        return false;
-    }
+    service.binaryPath = text;
     return true;
 }
+
+constexpr MemberRow<Service> kServiceMembers[] = {
+    {"name", NarrowField<&Service::name>},
+    {"binaryPath", BinaryPath},
+    {"serviceType", IntegerField<&Service::serviceType>},
+    {"startType", IntegerField<&Service::startType>},
+    {"errorControl", IntegerField<&Service::errorControl>},
+    {"displayName", NarrowField<&Service::displayName>},
+};
+
+bool ReadService(Reader& r, const JsonValue& value, const std::string& path, Service& service) {
+    return r.CheckMembers(value, path, kServiceMembers) &&
+           Required(r, value, path, "name", "missing (every service needs its name)") &&
+           r.ReadMembers(value, path, kServiceMembers, service);
+}
+
+}  // namespace
 
 bool MachineLoader::ReadFile(const JsonValue& value, const std::string& path, DriverFile& file) {
     if (!reader_.CheckMembers(value, path, {"path", "version", "peFile", "rawBlock"})) {
         return false;
     }
-    const JsonValue* p = value.Find("path");
-    if (p == nullptr) {
-        return reader_.Fail(Member(path, "path"),
-                            "missing (every file needs its full Windows path)");
-    }
-    if (!reader_.ReadNarrow(*p, Member(path, "path"), file.path)) {
+    if (!Required(reader_, value, path, "path",
+                  "missing (every file needs its full Windows path)") ||
+        !reader_.ReadNarrow(*value.Find("path"), Member(path, "path"), file.path)) {
         return false;
     }
     const int sources = (value.Find("version") != nullptr ? 1 : 0) +
@@ -262,7 +240,7 @@ bool MachineLoader::ReadMachine(const JsonValue& root, Machine& machine) {
     return readList("classes",
                     [&](const JsonValue& v, const std::string& at) {
                         SetupClass cls;
-                        if (!ReadClass(v, at, cls)) {
+                        if (!ReadClass(reader_, v, at, cls)) {
                             return false;
                         }
                         for (const SetupClass& other : machine.classes) {
@@ -276,7 +254,7 @@ bool MachineLoader::ReadMachine(const JsonValue& root, Machine& machine) {
            readList("devices",
                     [&](const JsonValue& v, const std::string& at) {
                         Device device;
-                        if (!ReadDevice(v, at, device)) {
+                        if (!ReadDevice(reader_, v, at, device)) {
                             return false;
                         }
                         machine.devices.push_back(std::move(device));
@@ -285,7 +263,7 @@ bool MachineLoader::ReadMachine(const JsonValue& root, Machine& machine) {
            readList("services",
                     [&](const JsonValue& v, const std::string& at) {
                         Service service;
-                        if (!ReadService(v, at, service)) {
+                        if (!ReadService(reader_, v, at, service)) {
                             return false;
                         }
                         const std::string name = service.name;

@@ -27,9 +27,6 @@ class MachineLoader {
 
   private:
     bool ReadMachine(const JsonValue& root, Machine& machine);
-    bool ReadClass(const JsonValue& value, const std::string& path, SetupClass& cls);
-    bool ReadDevice(const JsonValue& value, const std::string& path, Device& device);
-    bool ReadService(const JsonValue& value, const std::string& path, Service& service);
     bool ReadFile(const JsonValue& value, const std::string& path, DriverFile& file);
 
     DescriptionReader reader_;

@@ -8,16 +8,6 @@ namespace {
 
 using Reader = DescriptionReader;
 
-template <auto Field>
-bool Integer(Reader& r, const JsonValue& v, const std::string& at, OsFacts& os) {
-    return r.ReadInteger(v, at, os.*Field);
-}
-
-template <auto Field>
-bool Flag(Reader& r, const JsonValue& v, const std::string& at, OsFacts& os) {
-    return r.ReadBool(v, at, os.*Field);
-}
-
 bool CsdVersion(Reader& r, const JsonValue& v, const std::string& at, OsFacts& os) {
     if (!r.ReadNarrow(v, at, os.csdVersion)) {
         return false;
@@ -67,26 +57,21 @@ bool Suites(Reader& r, const JsonValue& v, const std::string& at, OsFacts& os) {
     return true;
 }
 
-struct OsMember {
-    const char* name;
-    bool (*read)(Reader&, const JsonValue&, const std::string&, OsFacts&);
-};
-
-constexpr OsMember kMembers[] = {
-    {"platformId", Integer<&OsFacts::platformId>},
-    {"major", Integer<&OsFacts::major>},
-    {"minor", Integer<&OsFacts::minor>},
-    {"build", Integer<&OsFacts::build>},
-    {"servicePackMajor", Integer<&OsFacts::servicePackMajor>},
-    {"servicePackMinor", Integer<&OsFacts::servicePackMinor>},
+constexpr MemberRow<OsFacts> kMembers[] = {
+    {"platformId", IntegerField<&OsFacts::platformId>},
+    {"major", IntegerField<&OsFacts::major>},
+    {"minor", IntegerField<&OsFacts::minor>},
+    {"build", IntegerField<&OsFacts::build>},
+    {"servicePackMajor", IntegerField<&OsFacts::servicePackMajor>},
+    {"servicePackMinor", IntegerField<&OsFacts::servicePackMinor>},
     {"csdVersion", CsdVersion},
     {"productType", ProductType},
     {"suiteMask", SuiteMask},
     {"suites", Suites},
-    {"is64BitWindows", Flag<&OsFacts::is64BitWindows>},
-    {"is64BitProcess", Flag<&OsFacts::is64BitProcess>},
-    {"hasIsWow64Process", Flag<&OsFacts::hasIsWow64Process>},
-    {"processorCount", Integer<&OsFacts::processorCount>},
+    {"is64BitWindows", BoolField<&OsFacts::is64BitWindows>},
+    {"is64BitProcess", BoolField<&OsFacts::is64BitProcess>},
+    {"hasIsWow64Process", BoolField<&OsFacts::hasIsWow64Process>},
+    {"processorCount", IntegerField<&OsFacts::processorCount>},
 };
 
 }  // namespace
@@ -98,7 +83,7 @@ bool ReadOsFacts(DescriptionReader& reader, const JsonValue& value, const std::s
     }
     // In document order, so that a later "suiteMask" adds to earlier "suites".
     for (const JsonValue::Member& m : value.Members()) {
-        for (const OsMember& member : kMembers) {
+        for (const MemberRow<OsFacts>& member : kMembers) {
             if (m.first == member.name &&
                 !member.read(reader, m.second, Member(path, m.first), os)) {
                 return false;
