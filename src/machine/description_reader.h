@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -96,7 +97,8 @@ class DescriptionReader {
     std::string error_;
 };
 
-// Readers of plain fields for member tables: {"name", NarrowField<&Service::name>}.
+// The reader of a plain field for member tables, by the field's type (text,
+// flag, GUID or integer): {"name", ReadField<&Service::name>}.
 template <typename Pointer>
 struct FieldOwner;
 template <typename Owner, typename Field>
@@ -105,27 +107,19 @@ struct FieldOwner<Field Owner::*> {
 };
 
 template <auto Field>
-bool NarrowField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
-                 typename FieldOwner<decltype(Field)>::Type& target) {
-    return reader.ReadNarrow(value, path, target.*Field);
-}
-
-template <auto Field>
-bool IntegerField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
-                  typename FieldOwner<decltype(Field)>::Type& target) {
-    return reader.ReadInteger(value, path, target.*Field);
-}
-
-template <auto Field>
-bool BoolField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
+bool ReadField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                typename FieldOwner<decltype(Field)>::Type& target) {
-    return reader.ReadBool(value, path, target.*Field);
-}
-
-template <auto Field>
-bool GuidField(DescriptionReader& reader, const JsonValue& value, const std::string& path,
-               typename FieldOwner<decltype(Field)>::Type& target) {
-    return reader.ReadGuid(value, path, target.*Field);
+    auto& field = target.*Field;
+    using Type = std::remove_reference_t<decltype(field)>;
+    if constexpr (std::is_same_v<Type, std::string>) {
+        return reader.ReadNarrow(value, path, field);
+    } else if constexpr (std::is_same_v<Type, bool>) {
+        return reader.ReadBool(value, path, field);
+    } else if constexpr (std::is_same_v<Type, win::GUID>) {
+        return reader.ReadGuid(value, path, field);
+    } else {
+        return reader.ReadInteger(value, path, field);
+    }
 }
 
 }  // namespace sim

@@ -75,8 +75,8 @@ bool ClassValues(Reader& r, const JsonValue& v, const std::string& at, SetupClas
 }
 
 constexpr MemberRow<SetupClass> kClassMembers[] = {
-    {"guid", GuidField<&SetupClass::guid>},
-    {"name", NarrowField<&SetupClass::name>},
+    {"guid", ReadField<&SetupClass::guid>},
+    {"name", ReadField<&SetupClass::name>},
     {"values", ClassValues},
 };
 
@@ -122,8 +122,8 @@ bool DeviceProperties(Reader& r, const JsonValue& v, const std::string& at, Devi
 }
 
 constexpr MemberRow<Device> kDeviceMembers[] = {
-    {"instanceId", NarrowField<&Device::instanceId>},
-    {"present", BoolField<&Device::present>},
+    {"instanceId", ReadField<&Device::instanceId>},
+    {"present", ReadField<&Device::present>},
     {"properties", DeviceProperties},
 };
 
@@ -143,12 +143,12 @@ bool BinaryPath(Reader& r, const JsonValue& v, const std::string& at, Service& s
 }
 
 constexpr MemberRow<Service> kServiceMembers[] = {
-    {"name", NarrowField<&Service::name>},
+    {"name", ReadField<&Service::name>},
     {"binaryPath", BinaryPath},
-    {"serviceType", IntegerField<&Service::serviceType>},
-    {"startType", IntegerField<&Service::startType>},
-    {"errorControl", IntegerField<&Service::errorControl>},
-    {"displayName", NarrowField<&Service::displayName>},
+    {"serviceType", ReadField<&Service::serviceType>},
+    {"startType", ReadField<&Service::startType>},
+    {"errorControl", ReadField<&Service::errorControl>},
+    {"displayName", ReadField<&Service::displayName>},
 };
 
 bool ReadService(Reader& r, const JsonValue& value, const std::string& path, Service& service) {

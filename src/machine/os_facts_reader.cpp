@@ -58,20 +58,20 @@ bool Suites(Reader& r, const JsonValue& v, const std::string& at, OsFacts& os) {
 }
 
 constexpr MemberRow<OsFacts> kMembers[] = {
-    {"platformId", IntegerField<&OsFacts::platformId>},
-    {"major", IntegerField<&OsFacts::major>},
-    {"minor", IntegerField<&OsFacts::minor>},
-    {"build", IntegerField<&OsFacts::build>},
-    {"servicePackMajor", IntegerField<&OsFacts::servicePackMajor>},
-    {"servicePackMinor", IntegerField<&OsFacts::servicePackMinor>},
+    {"platformId", ReadField<&OsFacts::platformId>},
+    {"major", ReadField<&OsFacts::major>},
+    {"minor", ReadField<&OsFacts::minor>},
+    {"build", ReadField<&OsFacts::build>},
+    {"servicePackMajor", ReadField<&OsFacts::servicePackMajor>},
+    {"servicePackMinor", ReadField<&OsFacts::servicePackMinor>},
     {"csdVersion", CsdVersion},
     {"productType", ProductType},
     {"suiteMask", SuiteMask},
     {"suites", Suites},
-    {"is64BitWindows", BoolField<&OsFacts::is64BitWindows>},
-    {"is64BitProcess", BoolField<&OsFacts::is64BitProcess>},
-    {"hasIsWow64Process", BoolField<&OsFacts::hasIsWow64Process>},
-    {"processorCount", IntegerField<&OsFacts::processorCount>},
+    {"is64BitWindows", ReadField<&OsFacts::is64BitWindows>},
+    {"is64BitProcess", ReadField<&OsFacts::is64BitProcess>},
+    {"hasIsWow64Process", ReadField<&OsFacts::hasIsWow64Process>},
+    {"processorCount", ReadField<&OsFacts::processorCount>},
 };
 
 }  // namespace
