@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <system_error>
+#include <cstring>
 
 #include "host/native_files.h"
 
 namespace host {
+
+std::string ErrnoText(int error) {
+    return std::strerror(error);
+}
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason) {
     return ReadFileBytes(path, static_cast<std::size_t>(-1), bytes, reason);
@@ -21,7 +25,7 @@ bool ReadFileBytes(const std::string& path, std::size_t maxSize, std::string& by
     errno = 0;
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (in == nullptr) {
-        reason = errno != 0 ? std::generic_category().message(errno) : "cannot open the file";
+        reason = errno != 0 ? ErrnoText(errno) : "cannot open the file";
         return false;
     }
     char chunk[65536];
@@ -37,7 +41,7 @@ bool ReadFileBytes(const std::string& path, std::size_t maxSize, std::string& by
     }
     const bool failed = std::ferror(in) != 0;
     if (failed) {
-        reason = errno != 0 ? std::generic_category().message(errno) : "read error";
+        reason = errno != 0 ? ErrnoText(errno) : "read error";
     }
     std::fclose(in);
     return !failed;

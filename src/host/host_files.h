@@ -47,4 +47,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The running program's own file; empty when the host cannot tell.
 std::string ExecutablePath();
 
+// The C runtime's text for an errno value (what std::generic_category()
+// says, without pulling the standard library's error categories into the
+// release programs).
+std::string ErrnoText(int error);
+
 }  // namespace host

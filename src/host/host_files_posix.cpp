@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <system_error>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,14 +11,6 @@
 #include "host/native_files.h"
 
 namespace host {
-
-namespace {
-
-std::string ErrnoText(int error) {
-    return std::generic_category().message(error);
-}
-
-}  // namespace
 
 const char* PathSeparators() {
     return "/";

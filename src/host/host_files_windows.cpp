@@ -1,5 +1,5 @@
 // The host's files on Windows: the ANSI functions of the Windows 2000 kernel.
-#include <system_error>
+#include <cstring>
 
 #include <windows.h>
 
@@ -10,8 +10,26 @@ namespace host {
 
 namespace {
 
+// The system's text for an error code, worded as std::system_category()
+// words it, whose error categories would pull the standard library's
+// exception classes into the release programs. A message with inserts (%1)
+// fails without arguments, as it does there.
+std::string ErrorText(DWORD error) {
+    char* text = nullptr;
+    const DWORD length =
+        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                         error, LANG_USER_DEFAULT, reinterpret_cast<char*>(&text), 0, nullptr);
+    if (length == 0 || text == nullptr) {
+        return "Unknown error code";
+    }
+    const bool sentence = length > 3 && std::memcmp(text + length - 3, ".\r\n", 3) == 0;
+    std::string message(text, sentence ? length - 3 : length);
+    ::LocalFree(text);
+    return message;
+}
+
 std::string LastErrorText() {
-    return std::system_category().message(static_cast<int>(::GetLastError()));
+    return ErrorText(::GetLastError());
 }
 
 }  // namespace
@@ -76,7 +94,7 @@ bool CollectRegularFiles(const std::string& folder, std::vector<std::string>& na
     const DWORD error = ::GetLastError();
     ::FindClose(find);
     if (error != ERROR_NO_MORE_FILES) {
-        reason = std::system_category().message(static_cast<int>(error));
+        reason = ErrorText(error);
         return false;
     }
     return true;

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <system_error>
 
 #include "host/raw_file.h"
 #include "host/host_files.h"
@@ -16,7 +15,7 @@ WriteOutcome Failed(WriteOutcome::Step step, int error) {
     WriteOutcome outcome;
     outcome.failed = step;
     outcome.error = error;
-    outcome.reason = std::generic_category().message(error);
+    outcome.reason = ErrnoText(error);
     return outcome;
 }
 

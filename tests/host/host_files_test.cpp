@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <system_error>
+
 #include "support/scratch_dir.h"
 
 namespace {
@@ -54,6 +57,23 @@ TEST(HostFilesTest, KindsListingAndReplacement) {
     EXPECT_FALSE(host::MoveOver(dir.Path("b.sys"), dir.Path("a.sys"), reason));
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ("new", ReadWholeFile(dir.Path("a.sys")));
+}
+
+// The hosts' own error texts (the release programs leave out the standard
+// library's categories) read word for word as the categories' did.
+TEST(HostFilesTest, ErrorTextsAreWordedAsTheStandardCategories) {
+    for (const int error : {ENOENT, EACCES, EEXIST, ENOSPC, 9999}) {
+        EXPECT_EQ(std::generic_category().message(error), host::ErrnoText(error));
+    }
+#if defined(_WIN32)
+    ScratchDir dir;
+    std::string reason;
+    EXPECT_FALSE(host::MoveOver(dir.Path("none"), dir.Path("a.sys"), reason));
+    EXPECT_EQ(std::system_category().message(2), reason);  // ERROR_FILE_NOT_FOUND
+    std::vector<std::string> names;
+    EXPECT_FALSE(host::ListRegularFiles(dir.Path("none/deeper"), names, reason));
+    EXPECT_EQ(std::system_category().message(3), reason);  // ERROR_PATH_NOT_FOUND
+#endif
 }
 
 }  // namespace
