@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "analysis/language_line.h"
 #include "analysis/report_cursor.h"
 #include "analysis/report_lines.h"
 #include "analysis/report_writer.h"
@@ -102,11 +103,7 @@ void ReadVersion(ReportCursor& in, Service& service) {
         block.line = in.LineNumber();
         unsigned language = 0;
         unsigned codePage = 0;
-        char end = 0;
-        const std::string line(TrimRight(in.Peek()));
-        if (std::sscanf(line.c_str(), "      Language 0x%4X/Code Page 0x%4X%c", &language,
-                        &codePage, &end) != 3 ||
-            end != ':') {
+        if (!ScanLanguageLine(TrimRight(in.Peek()), language, codePage)) {
             in.Fail("\"      Language 0xLLLL/Code Page 0xCCCC:\"");
         }
         in.Skip();

@@ -166,6 +166,9 @@ const Damage kDamages[] = {
     {"lower-case language header",
      [](const std::string& t) { return Replace(t, "Code Page 0x04B0", "Code Page 0x04b0"); }, 42,
      "Code Page 0x04B0"},
+    {"five-digit code page",
+     [](const std::string& t) { return Replace(t, "Code Page 0x04B0", "Code Page 0x04B00"); }, 42,
+     "Language 0xLLLL/Code Page 0xCCCC:"},
     {"one suite under the plural label",
      [](const std::string& t) {
          return Replace(t, "\r\n                                  Single Interactive Session", "");
