@@ -12,11 +12,12 @@ void __verbose_terminate_handler() {
 }
 }  // namespace __gnu_cxx
 
-// The standard library's throws of its own errors. Nothing here catches the
-// logic and runtime errors, so each would end in the handler above without
-// unwinding; aborting at once ends the same way, and keeps out the exception
-// classes' copy-on-write strings (about 50 KB). Allocation failures are
-// caught, and keep their types.
+// The standard library's throws of its own errors. Nothing in the programs
+// catches the logic and runtime errors, so each would end in the handler
+// above without unwinding; aborting at once ends the same way, and keeps out
+// the exception classes with their copy-on-write strings (about 90 KB). Code
+// that comes to catch one of them needs the library's own helpers back.
+// Allocation failures are caught, and keep their types.
 namespace std {
 void __throw_bad_alloc() {
     throw bad_alloc();

@@ -1,5 +1,5 @@
 // The header line of a version resource's language block, read without the
-// C runtime's scanf (20 KB of the command line) but taking what
+// C runtime's scanf (18 KB of the command line) but taking what
 // sscanf(line, "      Language 0x%4X/Code Page 0x%4X%c") with ':' at the end
 // takes: a blank of the pattern matches any run of white space, and each
 // number is at most four characters after white space, sign and "0x"
