@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/hex_digit.h"
+
 namespace analysis {
 
 namespace {
@@ -25,16 +27,6 @@ bool ScanLiteral(std::string_view& rest, std::string_view pattern) {
     return true;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) {
-        return (c | 0x20) - 'a' + 10;
-    }
-    return -1;
-}
-
 bool ScanHex4(std::string_view& rest, unsigned& value) {
     ScanLiteral(rest, " ");
     std::string_view field = rest.substr(0, 4);
@@ -51,8 +43,8 @@ bool ScanHex4(std::string_view& rest, unsigned& value) {
         }
     }
     value = 0;
-    for (; !field.empty() && HexValue(field.front()) >= 0; field.remove_prefix(1)) {
-        value = value * 16 + static_cast<unsigned>(HexValue(field.front()));
+    for (; !field.empty() && HexDigitValue(field.front()) >= 0; field.remove_prefix(1)) {
+        value = value * 16 + static_cast<unsigned>(HexDigitValue(field.front()));
         digits = true;
     }
     if (!digits) {
