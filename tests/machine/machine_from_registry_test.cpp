@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/report_cli.h"
-#include "log/log_config.h"
-#include "log/trace_log.h"
-#include "platform/simulated/simulated_platform.h"
-#include "report/final_report.h"
+#include "support/carried_machine.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -32,18 +28,6 @@ sim::Machine Imported(const std::string& body) {
     std::string error;
     EXPECT_TRUE(Import(body, machine, error)) << error;
     return machine;
-}
-
-std::string ReportOf(const sim::Machine& machine) {
-    sim::SimulatedPlatform platform(machine);
-    win::ScopedPlatform scope(platform);
-    ResetLogState();
-    InitLog(DefaultLogConfig());
-    FinalReport report;
-    report.Generate(ReportTitle(), true, true);
-    std::string text = report.GetText();
-    ResetLogState();
-    return text;
 }
 
 bool Contains(const std::string& text, const std::string& part) {
