@@ -62,11 +62,11 @@ prefix_pids() {
 }
 
 # Ends every Wine process of the prefix at $1 and waits until none is left.
-# Its server gets SIGINT, as from `wineserver -k`: it ends its programs and
-# saves the registry. Programs not attached to it are killed: one waiting to
-# connect would start a new server once the old one is gone, and that server
-# would write into the prefix after it was removed. What is left after 10 s
-# is killed; fails if a process outlives 30 s.
+# Its server gets SIGINT, as from `wineserver -k`: it saves the registry and
+# exits. The programs are killed, those not attached to it too: one waiting
+# to connect would start a new server once the old one is gone, and that
+# server would write into the prefix after it was removed. What is left
+# after 10 s is killed; fails if a process outlives 30 s.
 stop_prefix() {
     _sp_sent=" "
     _sp_start=$(date +%s)
