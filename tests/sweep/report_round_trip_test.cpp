@@ -23,6 +23,8 @@
 #include "analysis/report_json.h"
 #include "analysis/report_reader.h"
 #include "analysis/report_writer.h"
+#include "log/trace_log.h"
+#include "sweep/fault_sweep.h"
 #include "sweep/round_trip_reports.h"
 
 namespace {
@@ -185,23 +187,70 @@ class RoundTrip {
 TEST(ReportRoundTrip, EveryReportTheProgramWritesComesBackByteForByte) {
     RoundTrip trip;
     std::string machine;
-    const std::size_t sweep =
-        VisitSweepReports([&](const std::string& where, const std::string& text) {
-            // The first report of each machine is the one without faults.
-            const std::string name = where.substr(0, where.find(':'));
-            trip.Check(where, text, name != machine);
-            machine = name;
-        });
-    machine.clear();
+    auto sweepReport = [&](const std::string& where, const std::string& text) {
+        // The first report of each machine is the one without faults.
+        const std::string name = where.substr(0, where.find(':'));
+        trip.Check(where, text, name != machine);
+        machine = name;
+    };
+    // With the defaults, and with a configuration that leaves ERROR out:
+    // then every failure shows only by what is missing.
+    const std::size_t sweep = VisitSweepReports(7, sweepReport);
+    const std::size_t silentSweep = VisitSweepReports(LOG_WARNING | LOG_INFO, sweepReport);
     const std::size_t masks = VisitMaskReports(
         [&](const std::string& where, const std::string& text) { trip.Check(where, text, true); });
     const std::size_t longNames = VisitLongNameReports(
         [&](const std::string& where, const std::string& text) { trip.Check(where, text, true); });
     std::printf(
-        "round trip: %zu reports read (%zu of the fault sweep, %zu under the eight trace masks, "
-        "%zu with long names): %zu refused, %zu written back differently\n",
-        trip.Read(), sweep, masks, longNames, trip.Refused(), trip.Changed());
-    EXPECT_EQ(trip.Read(), sweep + masks + longNames);
+        "round trip: %zu reports read (%zu of the fault sweep, %zu of the sweep without ERROR "
+        "lines, %zu under the eight trace masks, %zu with long names): %zu refused, %zu written "
+        "back differently\n",
+        trip.Read(), sweep, silentSweep, masks, longNames, trip.Refused(), trip.Changed());
+    EXPECT_EQ(trip.Read(), sweep + silentSweep + masks + longNames);
+}
+
+// Where the reader files what closing wrote, and a service whose failure
+// the trace configuration left out: --check and --diff name them by it.
+TEST(ReportRoundTrip, ClosingFailuresBelongToWhatTheyClose) {
+    // Services a..., fltA, fltB, usbhub (its binary path too long for a
+    // driver file name, so without version lines) and z...; only the middle
+    // three open. Their closes come first, then the manager's.
+    sim::Machine machine = LongNameMachine(400);
+    machine.faults.push_back({"CloseServiceHandle", std::nullopt, 3, win::ERROR_INVALID_HANDLE});
+    machine.faults.push_back({"CloseServiceHandle", std::nullopt, 4, win::ERROR_INVALID_HANDLE});
+    ConfigureSweepLog();
+    const std::string text = GenerateReport(machine).text;
+    ReportData data;
+    analysis::ReadFailure failure;
+    ASSERT_TRUE(analysis::ReadReport(text, CodePage::Default(), data, failure))
+        << failure.Format("report");
+    const analysis::SetupClass& usb = data.classes.at(0);
+    ASSERT_EQ(usb.services.size(), 5u);
+    const analysis::Service& hub = usb.services[3];
+    ASSERT_EQ(hub.traces.size(), 2u) << text;
+    EXPECT_EQ(hub.traces[0].slot, analysis::TraceSlot::VersionResource);
+    EXPECT_EQ(hub.traces[1].slot, analysis::TraceSlot::ServiceEnd);
+    EXPECT_EQ(hub.traces[1].message.rfind("CloseService:", 0), 0u);
+    for (const analysis::TraceLine& t : usb.services[4].traces) {
+        EXPECT_EQ(t.slot, analysis::TraceSlot::OpenService);
+    }
+    ASSERT_EQ(usb.traces.size(), 2u) << text;  // the manager's close and its destructor's
+    EXPECT_EQ(usb.traces[0].slot, analysis::TraceSlot::ClassEnd);
+    EXPECT_EQ(usb.traces[0].message.rfind("Close:", 0), 0u);
+    EXPECT_EQ(usb.traces[1].slot, analysis::TraceSlot::ClassEnd);
+
+    ConfigureSweepLog(LOG_WARNING | LOG_INFO);
+    ASSERT_TRUE(
+        analysis::ReadReport(GenerateReport(machine).text, CodePage::Default(), data, failure))
+        << failure.Format("report");
+    const analysis::SetupClass& silent = data.classes.at(0);
+    EXPECT_TRUE(silent.managerOpened);
+    ASSERT_EQ(silent.services.size(), 5u);
+    EXPECT_FALSE(silent.services[0].opened);
+    EXPECT_TRUE(silent.services[0].traces.empty());
+    const auto function = static_cast<std::size_t>(analysis::StackLayer::FunctionDriver);
+    EXPECT_EQ(silent.services[0].name, silent.devices.at(1).stack.layers[function].at(0));
+    ResetLogState();
 }
 
 }  // namespace

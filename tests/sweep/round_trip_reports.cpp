@@ -53,7 +53,10 @@ std::pair<std::size_t, std::size_t> MessageOverheads() {
         const std::size_t name = 10;
         const std::size_t binary = 400;
         const sim::Machine machine = WithLongNames(name, binary);
+        const LogSettings saved = LogState();
+        ConfigureSweepLog();
         const std::string text = GenerateReport(machine).text;
+        LogState() = saved;
         const std::string path = *machine.services.at("usbhub").binaryPath;
         return std::make_pair(MessageLength(text, "a" + std::string(name - 1, 'x')) - name,
                               MessageLength(text, path) - binary);
@@ -63,12 +66,13 @@ std::pair<std::size_t, std::size_t> MessageOverheads() {
 
 }  // namespace
 
-std::size_t VisitSweepReports(const ReportVisitor& visit) {
-    ConfigureSweepLog();
+std::size_t VisitSweepReports(std::uint32_t mask, const ReportVisitor& visit) {
+    ConfigureSweepLog(mask);
     std::size_t count = 0;
     for (const auto& path : ExampleMachines()) {
         const sim::Machine machine = LoadExample(path);
-        const std::string name = path.filename().string();
+        const std::string name =
+            path.filename().string() + (mask == 7 ? "" : " under mask " + std::to_string(mask));
         const SweepReport baseline = GenerateReport(machine);
         visit(name, baseline.text);
         ++count;

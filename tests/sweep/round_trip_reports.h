@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -13,9 +14,10 @@
 // `where` names the report for a failure message.
 using ReportVisitor = std::function<void(const std::string& where, const std::string& text)>;
 
-// Under the default mask: each example machine's report, then the report
-// with each of its calls failed and with each of its allocations failed.
-std::size_t VisitSweepReports(const ReportVisitor& visit);
+// Under the trace mask `mask` (7: the defaults): each example machine's
+// report, then the report with each of its calls failed and with each of its
+// allocations failed.
+std::size_t VisitSweepReports(std::uint32_t mask, const ReportVisitor& visit);
 
 // Each example machine's report under each of the eight masks of the three
 // trace types (ERROR, WARNING, INFO).
