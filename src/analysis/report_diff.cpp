@@ -246,7 +246,9 @@ std::vector<std::pair<std::string, std::string>> TraceLinesOf(const ReportData& 
         for (const TraceLine& t : traces) {
             lines.emplace_back(
                 (t.kind == TraceKind::Error ? "ERROR: " : "WARNING: ") + t.message,
-                where + (where.empty() ? "" : ", ") + "before " + TraceSlotName(t.slot));
+                where + (where.empty() ? "" : ", ") +
+                    (IsEndSlot(t.slot) ? std::string("at the end")
+                                       : std::string("before ") + TraceSlotName(t.slot)));
         }
     };
     add(report.system.traces, "System");
