@@ -62,7 +62,7 @@ constexpr const char* kStyle =
     "letter-spacing:.03em}\n"
     ".stack .fn{border:2px solid var(--fn-line);background:var(--fn)}\n"
     ".stack .foreign{border-color:var(--warn)}\n"
-    ".stack .missing{border:2px dashed var(--err)}\n"
+    ".stack .missing{border:2px dashed var(--err);background:var(--err-bg)}\n"
     ".stack .svc{font-weight:600}\n"
     ".stack .ver,.stack .co{margin-left:.5rem}\n"
     ".stack .tag{margin-left:.5rem}\n"
