@@ -33,8 +33,11 @@ constexpr const char* kStyle =
     "border-bottom:1px solid var(--line);overflow-wrap:break-word}\n"
     "thead th{font-size:.85rem;color:var(--muted)}\n"
     ".facts th{width:16rem;font-weight:600}\n"
-    ".services .v{white-space:nowrap}\n"
-    ".services td:nth-child(2){max-width:22rem}\n"
+    // Fixed columns and cards drawn only when scrolled to: a report of
+    // thousands of devices opens at once.
+    ".services{table-layout:fixed}\n"
+    ".services th:nth-child(1){width:14%}.services th:nth-child(2){width:27%}"
+    ".services th:nth-child(3),.services th:nth-child(4){width:12%}\n"
     ".trace{margin:.3rem 0;padding:.25rem .5rem;border-left:4px solid;white-space:pre-wrap}\n"
     ".trace.error{color:var(--err);background:var(--err-bg)}\n"
     ".trace.warning{color:var(--warn);background:var(--warn-bg)}\n"
@@ -50,7 +53,8 @@ constexpr const char* kStyle =
     ".findings p{margin:.2rem 0 0}\n"
     ".cards{display:grid;grid-template-columns:repeat(auto-fill,minmax(21rem,1fr));gap:.8rem}\n"
     ".device{border:1px solid var(--line);border-radius:.5rem;padding:.6rem .7rem;"
-    "background:var(--card);break-inside:avoid;min-width:0}\n"
+    "background:var(--card);break-inside:avoid;min-width:0;content-visibility:auto;"
+    "contain-intrinsic-size:auto 9rem}\n"
     ".device h3{margin-top:0}\n"
     ".device dl{display:grid;grid-template-columns:auto 1fr;gap:.1rem .6rem;margin:.3rem 0}\n"
     ".device dt{color:var(--muted)}\n"

@@ -44,9 +44,9 @@ void WriteVersionCells(HtmlWriter& html, const Service& s) {
         html.Raw("</td>");
         return;
     }
-    html.Raw("<td class=\"v\" data-label=\"File version\">");
+    html.Raw("<td data-label=\"File version\">");
     WriteTraces(html, s.traces, TraceSlot::VersionResource);
-    html.Text(s.fileVersion).Raw("</td><td class=\"v\" data-label=\"Product version\">");
+    html.Text(s.fileVersion).Raw("</td><td data-label=\"Product version\">");
     WriteTraces(html, s.traces, TraceSlot::ProductVersion);
     html.Text(s.productVersion).Raw("</td><td data-label=\"Version resource\">");
     WriteTraces(html, s.traces, TraceSlot::Languages);
