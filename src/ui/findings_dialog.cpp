@@ -11,7 +11,8 @@ INT_PTR CALLBACK FindingsDialog::DialogProc(HWND dialog, UINT message, WPARAM wP
                                             LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            SetDlgItemTextA(dialog, IDC_FINDINGS_TEXT, reinterpret_cast<const char*>(lParam));
+            SetWindowTextA(GetDlgItem(dialog, IDC_FINDINGS_TEXT),
+                           reinterpret_cast<const char*>(lParam));
             // Close has the focus: the text is not selected at first.
             SetFocus(GetDlgItem(dialog, IDOK));
             return FALSE;
