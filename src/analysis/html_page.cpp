@@ -35,7 +35,8 @@ constexpr const char* kStyle =
     ".facts th{width:16rem;font-weight:600}\n"
     // Fixed columns and cards drawn only when scrolled to: a report of
     // thousands of devices opens at once.
-    ".services{table-layout:fixed}\n"
+    ".services{table-layout:fixed;margin:0}\n"
+    ".part{content-visibility:auto;contain-intrinsic-size:auto 60rem;margin:.4rem 0}\n"
     ".services th:nth-child(1){width:14%}.services th:nth-child(2){width:27%}"
     ".services th:nth-child(3),.services th:nth-child(4){width:12%}\n"
     ".trace{margin:.3rem 0;padding:.25rem .5rem;border-left:4px solid;white-space:pre-wrap}\n"

@@ -64,11 +64,17 @@ void WriteVersionCells(HtmlWriter& html, const Service& s) {
 }  // namespace
 
 void WriteServiceTable(HtmlWriter& html, const SetupClass& c, std::size_t classIndex) {
-    html.Raw(
-        "<table class=\"services\">\n<thead><tr><th>Service</th><th>Binary</th>"
-        "<th>File version</th><th>Product version</th><th>Version resource</th></tr>"
-        "</thead>\n<tbody>\n");
+    // Tables of a few dozen rows each, so that the browser lays out only
+    // those in sight; their fixed columns line up from one to the next.
+    constexpr std::size_t kRowsPerTable = 40;
     for (std::size_t i = 0; i < c.services.size(); ++i) {
+        if (i % kRowsPerTable == 0) {
+            html.Raw(i == 0 ? "" : "</tbody>\n</table>\n</div>\n");
+            html.Raw(
+                "<div class=\"part\"><table class=\"services\">\n<thead><tr><th>Service</th>"
+                "<th>Binary</th><th>File version</th><th>Product version</th>"
+                "<th>Version resource</th></tr></thead>\n<tbody>\n");
+        }
         const Service& s = c.services[i];
         html.Raw("<tr id=\"").Raw(HtmlAnchors::ServiceId(classIndex, i)).Raw("\">");
         html.Raw("<td data-label=\"Service\">").Element("code", "", s.name).Raw("</td>");
@@ -87,7 +93,7 @@ void WriteServiceTable(HtmlWriter& html, const SetupClass& c, std::size_t classI
         WriteVersionCells(html, s);
         html.Raw("</tr>\n");
     }
-    html.Raw("</tbody>\n</table>\n");
+    html.Raw(c.services.empty() ? "" : "</tbody>\n</table>\n</div>\n");
 }
 
 }  // namespace analysis
