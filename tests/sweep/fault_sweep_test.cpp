@@ -119,16 +119,16 @@ struct Outcome {
     std::size_t openHandles = 0;
 };
 
-Outcome Generate(const sim::Machine& machine, const std::string& function = {},
+Outcome Generate(const machine::Machine& machine, const std::string& function = {},
                  std::uint32_t callNumber = 0, win::DWORD code = 0) {
     sim::SimulatedPlatform platform(machine);
     if (!function.empty()) {
         // The injected fault goes first, ahead of the machine's own faults,
         // so that it decides the call it names.
-        const std::vector<sim::Fault> own = platform.faults().Faults();
+        const std::vector<machine::Fault> own = platform.faults().Faults();
         platform.faults().Clear();
         platform.faults().AddOnCall(function, callNumber, code);
-        for (const sim::Fault& fault : own) {
+        for (const machine::Fault& fault : own) {
             platform.faults().Add(fault);
         }
     }
@@ -220,9 +220,9 @@ TEST_F(FaultSweepTest, EveryFailedCallIsReportedAndNothingLeaks) {
     std::size_t cases = 0;
     std::map<const Exemption*, std::size_t> exempted;
     for (const auto& path : machines) {
-        sim::Machine machine;
+        machine::Machine machine;
         std::string error;
-        ASSERT_TRUE(sim::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
         const Outcome baseline = Generate(machine);
         ASSERT_EQ(0u, baseline.openHandles) << path;
 
@@ -291,9 +291,9 @@ TEST_F(FaultSweepTest, EveryFailedCallIsReportedAndNothingLeaks) {
 TEST_F(FaultSweepTest, EveryFailedAllocationIsReportedAndNothingLeaks) {
     std::size_t cases = 0;
     for (const auto& path : ExampleMachines()) {
-        sim::Machine machine;
+        machine::Machine machine;
         std::string error;
-        ASSERT_TRUE(sim::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
         for (std::size_t skip = 0;; ++skip) {
             FailAllocations(skip, 1);
             const Outcome run = Generate(machine);
