@@ -1,12 +1,14 @@
 #include "report/final_report.h"
 #include "ui/product_info.h"
 #include "ui/report_file.h"
+#include "ui/report_analysis.h"
 #include "ui/command_prompt.h"
 #include "ui/main_frame.h"
 
 #include <vector>
 
 #include "ui/aboutbox.h"
+#include "ui/findings_dialog.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -17,9 +19,10 @@ struct ToolbarButton {
     int image;
     int command;
 };
-// Save to file, Copy, About, with separators between them.
+// Save to file, Copy, Check, About, with separators between them.
 constexpr ToolbarButton kToolbarButtons[] = {
-    {0, ID_FILE_SAVE_TO_FILE}, {-1, 0}, {1, ID_EDIT_COPY}, {-1, 0}, {2, ID_APP_ABOUT}};
+    {0, ID_FILE_SAVE_TO_FILE}, {-1, 0}, {1, ID_EDIT_COPY}, {-1, 0},
+    {3, ID_TOOLS_CHECK},       {-1, 0}, {2, ID_APP_ABOUT}};
 
 }  // namespace
 
@@ -81,7 +84,7 @@ bool MainFrame::CreateToolbar() {
     SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
     TBADDBITMAP bitmap{instance_, IDR_MAINFRAME};
-    SendMessageA(toolbar_, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&bitmap));
+    SendMessageA(toolbar_, TB_ADDBITMAP, 4, reinterpret_cast<LPARAM>(&bitmap));
     std::vector<TBBUTTON> buttons;
     for (const ToolbarButton& b : kToolbarButtons) {
         TBBUTTON button{};
@@ -179,7 +182,10 @@ void MainFrame::SaveToFile() {
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = frame_;
-    dialog.lpstrFilter = "All files (*.*)\0*.*\0";
+    // The text file stays the first choice; a page is written when asked for.
+    dialog.lpstrFilter =
+        "Text file (*.txt)\0*.txt\0Web page (*.html)\0*.html\0All files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = "txt";
@@ -188,7 +194,17 @@ void MainFrame::SaveToFile() {
     if (!GetSaveFileNameA(&dialog)) {
         return;
     }
-    const ReportFileResult result = WriteReportFile(path, view_.GetText());
+    std::string bytes = view_.GetText();
+    if (SavesWebPage(path, dialog.nFilterIndex)) {
+        std::string page;
+        std::string error;
+        if (!ReportPageOfText(bytes, page, error)) {
+            ShowError(error);
+            return;
+        }
+        bytes = std::move(page);
+    }
+    const ReportFileResult result = WriteReportFile(path, bytes);
     if (result.outcome != ReportFileResult::Saved) {
         ShowError(ReportFileErrorText(path, result));
     }
@@ -325,6 +341,9 @@ void MainFrame::OnCommand(UINT id) {
             break;
         case ID_REPORT_REFRESH:
             Refresh();
+            break;
+        case ID_TOOLS_CHECK:
+            FindingsDialog::DoModal(instance_, frame_, FindingsTextOfReport(view_.GetText()));
             break;
         case ID_APP_ABOUT: {
             Aboutbox about;
