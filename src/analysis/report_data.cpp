@@ -31,6 +31,7 @@ const char* TraceSlotName(TraceSlot slot) {
         "Original Filename",
         "Product Name",
         "File Description",
+        "setupClasses",
     };
     return kNames[static_cast<std::size_t>(slot)];
 }

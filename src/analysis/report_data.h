@@ -40,6 +40,7 @@ enum class TraceSlot : std::uint8_t {
     OriginalFilename,
     ProductName,
     FileDescription,
+    SetupClasses,  // after the System section: the installed classes could not be listed
 };
 
 struct TraceLine {
@@ -129,7 +130,7 @@ struct SetupClass {
 struct ReportData {
     std::string title;  // the first line: product name and version
     SystemFacts system;
-    std::vector<SetupClass> classes;  // in report order: USB before IEEE 1394
+    std::vector<SetupClass> classes;  // in report order: USB, IEEE 1394, then the others
 };
 
 inline constexpr const char* kClassNotInstalled = "??? (Class is not installed on the system.)";

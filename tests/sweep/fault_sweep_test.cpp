@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/report_reader.h"
 #include "cli/report_cli.h"
 #include "log/log_config.h"
 #include "log/trace_log.h"
@@ -33,6 +34,7 @@ const std::map<std::string, win::DWORD>& PlausibleCodes() {
         {"GetProcAddress", win::ERROR_PROC_NOT_FOUND},
         {"IsWow64Process", win::ERROR_ACCESS_DENIED},
         {"SetupDiClassNameFromGuidA", win::ERROR_INVALID_CLASS},
+        {"SetupDiBuildClassInfoList", win::ERROR_ACCESS_DENIED},
         {"SetupDiOpenClassRegKey", win::ERROR_INVALID_CLASS},
         {"RegQueryValueExA", win::ERROR_ACCESS_DENIED},
         {"RegCloseKey", win::ERROR_INVALID_HANDLE},
@@ -120,7 +122,8 @@ struct Outcome {
 };
 
 Outcome Generate(const machine::Machine& machine, const std::string& function = {},
-                 std::uint32_t callNumber = 0, win::DWORD code = 0) {
+                 std::uint32_t callNumber = 0, win::DWORD code = 0,
+                 const ClassSelection& selection = ClassSelection{}) {
     sim::SimulatedPlatform platform(machine);
     if (!function.empty()) {
         // The injected fault goes first, ahead of the machine's own faults,
@@ -136,7 +139,7 @@ Outcome Generate(const machine::Machine& machine, const std::string& function = 
     {
         win::ScopedPlatform scope(platform);
         FinalReport report;
-        report.Generate(ReportTitle(), true, true);
+        report.Generate(ReportTitle(), selection);
         outcome.text = report.GetText();
     }
     outcome.calls = platform.calls().Calls();
@@ -284,6 +287,55 @@ TEST_F(FaultSweepTest, EveryFailedCallIsReportedAndNothingLeaks) {
         std::printf("  %zu cases of %s without their code: %s\n", exempted[&e], e.function,
                     e.reason);
     }
+}
+
+// --all-classes lists the installed classes and asks each for a present
+// device before the first section: each of those calls failed in turn shows
+// its code where the classes begin, the switched classes stay, and the
+// report still reads back as a report.
+TEST_F(FaultSweepTest, EveryFailedCallOfTheClassListIsReported) {
+    ClassSelection all;
+    all.allClasses = true;
+    std::size_t cases = 0;
+    for (const auto& path : ExampleMachines()) {
+        machine::Machine machine;
+        std::string error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        // The listing alone; in a report it runs before the first section,
+        // so its calls are the first ones of their functions there.
+        std::map<std::string, std::uint32_t> counts;
+        {
+            sim::SimulatedPlatform platform(machine);
+            win::ScopedPlatform scope(platform);
+            SelectedClasses(all);
+            for (const sim::CallRecord& call : platform.calls().Calls()) {
+                ++counts[call.function];
+            }
+        }
+        ASSERT_EQ(1u, counts.count("SetupDiBuildClassInfoList")) << path;
+        for (const auto& [function, count] : counts) {
+            const auto code = PlausibleCodes().find(function);
+            ASSERT_NE(PlausibleCodes().end(), code) << "no plausible code for " << function;
+            for (std::uint32_t n = 1; n <= count; ++n) {
+                const Outcome run = Generate(machine, function, n, code->second, all);
+                ++cases;
+                const std::string where =
+                    path.filename().string() + ": " + function + " call " + std::to_string(n);
+                EXPECT_TRUE(ErrorLineShows(run.text, Hex(code->second))) << where << "\n"
+                                                                         << run.text;
+                EXPECT_LE(2u, Count(run.text, "Device Setup Class:\r\n")) << where;
+                EXPECT_EQ(0u, run.openHandles) << where;
+                analysis::ReportData data;
+                analysis::ReadFailure failure;
+                EXPECT_TRUE(
+                    analysis::ReadReport(run.text, analysis::CodePage::Default(), data, failure))
+                    << where << ": " << failure.Format("report") << "\n"
+                    << run.text;
+            }
+        }
+    }
+    std::printf("class list sweep: %zu cases\n", cases);
+    EXPECT_GT(cases, 0u);
 }
 
 // Every buffer of one report, made to fail in turn: the report goes on and
