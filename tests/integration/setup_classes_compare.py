@@ -4,8 +4,8 @@
 
 Every installed class with a present device must be reported, by name, none
 other; each with the same devices (instance IDs, in any order), function
-drivers and device filters. Prints "GUID<TAB>name" per class; exits 1 with
-the differences.
+drivers and device filters (a device without a service has no stack). Prints
+"GUID<TAB>name" per class; exits 1 with the differences.
 """
 import json
 import sys
@@ -35,8 +35,12 @@ def main():
             continue
         for key, device in want.items():
             stack = got[key]["driverStack"]
-            if stack is None:
-                problems.append(f"{key}: no driver stack")
+            # Without a function driver the stack does not load: the report
+            # shows the failure of its service query instead.
+            if stack is None or not device["service"]:
+                if (stack is None) != (not device["service"]):
+                    problems.append(f"{key}: driver stack {stack!r}, "
+                                    f"SetupAPI's service {device['service']!r}")
                 continue
             # The report lists filters from the last stored to the first.
             shown = {
