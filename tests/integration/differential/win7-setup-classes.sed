@@ -1,4 +1,5 @@
 # winver: win7
+# options: --no-1394 --class net --class {4D36E967-E325-11CE-BFC1-08002BE10318} --class 6bdd1fc6-810f-11d0-bec7-08002be2092f --class NET
 # The whole report as one pattern space, so that rules can span lines.
 :a
 N
@@ -10,3 +11,5 @@ s/^   Product Suites?:[^\r\n]*(\r?\n {20,}[^ \r\n][^\r\n]*)*/   Product Suite: (
 # diff: GetFileVersionInfoSizeA fails with 1812 where Windows gives 1813 for a file without a version resource
 s/error 0x00000714\./error 0x00000715./g
 s/error = 0x00000714/error = 0x00000715/g
+# diff: DIGCF_PRESENT is ignored: the disk drive that is not present is listed
+s/\r\n   Device:\r\n      Description:         Disk drive\r\n      Device Instance ID:  USBSTOR\\DISK&VEN_EXAMPLE&PROD_OLD_STICK&REV_2\.00\\EX0000000000077&0\r\n(      [^\r\n]*\r\n)*         Lower Level Class Filter Service Names:   exdskmon//
