@@ -21,6 +21,10 @@ std::string CliUsage() {
            "                  system32\\drivers\n"
            "  --no-usb        leave out the USB setup class\n"
            "  --no-1394       leave out the IEEE 1394 setup class\n"
+           "  --class CLASS   also report the setup class CLASS: its name (any case) or its\n"
+           "                  GUID (braces optional); may be given several times\n"
+           "  --all-classes   also report every installed setup class that has a present\n"
+           "                  device, by name\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
            "  --format FORMAT text (the default), json, html (one web page), or with --read\n"
@@ -77,6 +81,12 @@ bool CheckAnalysisOptions(const CliOptions& options, std::string& error) {
     } else if (described && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
                              !options.checkFile.empty())) {
         error = "a saved report to read excludes --system, --from-reg, --windir and --hive";
+    } else if ((!options.classes.empty() || options.allClasses) &&
+               (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
+                !options.checkFile.empty())) {
+        error =
+            "options --class and --all-classes choose what a new report holds, not what a "
+            "saved one says";
     } else {
         return true;
     }
@@ -166,6 +176,21 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             }
             continue;
         }
+        if (arg == "--class") {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option --class needs a class name or GUID";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (value.empty()) {
+                error = "option --class needs a class name or GUID";
+                return false;
+            }
+            options.classes.push_back(value);
+            continue;
+        }
         if (arg == "--format" || arg == "--code-page") {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
@@ -208,6 +233,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.showUsb = false;
         } else if (arg == "--no-1394") {
             options.show1394 = false;
+        } else if (arg == "--all-classes") {
+            options.allClasses = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "-?") {

@@ -24,6 +24,8 @@ struct CliOptions {
     unsigned codePage = 0;  // 0: the system's (Windows) or 1252
     bool showUsb = true;
     bool show1394 = true;
+    std::vector<std::string> classes;  // --class: names or GUIDs, in the order given
+    bool allClasses = false;           // --all-classes
     bool verbose = false;
     bool help = false;
     bool version = false;
