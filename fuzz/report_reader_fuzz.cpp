@@ -1,7 +1,8 @@
 // Saved reports come from customers: any bytes are either refused with a
 // line number inside the text or read into data that writes back to a text
-// the reader takes again, unchanged; the JSON, the difference and the
-// findings of whatever was read never fail.
+// the reader takes again, unchanged; the JSON, the difference, the findings
+// and the page of whatever was read never fail.
+#include "analysis/html_report.h"
 #include "analysis/report_check.h"
 #include "analysis/report_diff.h"
 #include "analysis/report_json.h"
@@ -26,5 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(analysis::DiffReports(report, again).Empty());
     FUZZ_CHECK(!analysis::ReportToJson(report, codePage, false, "").empty());
     analysis::CheckReport(report);
+    // Whatever the report's names hold, its page opens no element of theirs.
+    FUZZ_CHECK(analysis::ReportToHtml(report, codePage, "fuzz").find("<script") ==
+               std::string::npos);
     return 0;
 }
