@@ -29,17 +29,21 @@ bool ParseClassGuid(const std::string& text, win::GUID& guid) {
 bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win::GUID>& guids,
                            std::string& error) {
     guids.clear();
+    // Listed once, and only when a name is to be looked up or refused.
     std::optional<SetupClassList> installed;
     StatusCode listed = 0;
-    // The installed names close every refusal, so the user sees the choice.
-    const auto refuse = [&](const std::string& why) {
+    const auto list = [&]() -> const SetupClassList& {
         if (!installed) {
             installed.emplace();
             listed = installed->Load();
         }
+        return *installed;
+    };
+    // The installed names close every refusal, so the user sees the choice.
+    const auto refuse = [&](const std::string& why) {
+        const std::string names = list().NameList();
         char code[16];
         std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(listed));
-        const std::string names = installed->NameList();
         error = "--class " + why +
                 (listed != 0 ? std::string("; the installed classes could not be listed (error ") +
                                    code + ")"
@@ -56,11 +60,7 @@ bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win
             guids.push_back(guid);
             continue;
         }
-        if (!installed) {
-            installed.emplace();
-            listed = installed->Load();
-        }
-        const InstalledClass* found = listed == 0 ? installed->FindByName(arg) : nullptr;
+        const InstalledClass* found = list().FindByName(arg);
         if (found == nullptr) {
             return refuse("'" + arg + "': no installed setup class has this name");
         }
