@@ -27,7 +27,8 @@ std::string CliUsage() {
            "                  device, by name\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
-           "  --format FORMAT text (the default), json, or with --read jsonl (one line each)\n"
+           "  --format FORMAT text (the default), json, html (one web page), or with --read\n"
+           "                  jsonl (one line each)\n"
            "  --read FILE...  read saved reports and write them again in the format asked\n"
            "  --diff OLD [NEW]\n"
            "                  what changed from the saved report OLD to NEW (without NEW:\n"
@@ -70,10 +71,13 @@ bool CheckAnalysisOptions(const CliOptions& options, std::string& error) {
                            !options.windowsDir.empty() || !options.hiveFiles.empty();
     if (commands > 1) {
         error = "options --read, --diff and --check exclude each other";
-    } else if (options.format != "text" && options.format != "json" && options.format != "jsonl") {
-        error = "option --format takes text, json or jsonl, not '" + options.format + "'";
+    } else if (options.format != "text" && options.format != "json" && options.format != "jsonl" &&
+               options.format != "html") {
+        error = "option --format takes text, json, jsonl or html, not '" + options.format + "'";
     } else if (options.format == "jsonl" && options.readFiles.empty()) {
         error = "option --format jsonl needs --read";
+    } else if (options.format == "html" && options.readFiles.size() > 1) {
+        error = "option --format html writes one page: --read takes one file with it";
     } else if (described && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
                              !options.checkFile.empty())) {
         error = "a saved report to read excludes --system, --from-reg, --windir and --hive";

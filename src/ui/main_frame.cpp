@@ -1,12 +1,14 @@
 #include "report/final_report.h"
 #include "ui/product_info.h"
 #include "ui/report_file.h"
+#include "ui/report_analysis.h"
 #include "ui/command_prompt.h"
 #include "ui/main_frame.h"
 
 #include <vector>
 
 #include "ui/aboutbox.h"
+#include "ui/findings_dialog.h"
 #include "ui/resource_ids.h"
 #include "ui/setup_class_dialog.h"
 
@@ -127,7 +129,10 @@ void MainFrame::SaveToFile() {
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = frame_;
-    dialog.lpstrFilter = "All files (*.*)\0*.*\0";
+    // The text file stays the first choice; a page is written when asked for.
+    dialog.lpstrFilter =
+        "Text file (*.txt)\0*.txt\0Web page (*.html)\0*.html\0All files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = "txt";
@@ -136,7 +141,17 @@ void MainFrame::SaveToFile() {
     if (!GetSaveFileNameA(&dialog)) {
         return;
     }
-    const ReportFileResult result = WriteReportFile(path, view_.GetText());
+    std::string bytes = view_.GetText();
+    if (SavesWebPage(path, dialog.nFilterIndex)) {
+        std::string page;
+        std::string error;
+        if (!ReportPageOfText(bytes, page, error)) {
+            ShowError(error);
+            return;
+        }
+        bytes = std::move(page);
+    }
+    const ReportFileResult result = WriteReportFile(path, bytes);
     if (result.outcome != ReportFileResult::Saved) {
         ShowError(ReportFileErrorText(path, result));
     }
@@ -273,6 +288,9 @@ void MainFrame::OnCommand(UINT id) {
             break;
         case ID_REPORT_REFRESH:
             Refresh();
+            break;
+        case ID_TOOLS_CHECK:
+            FindingsDialog::DoModal(instance_, frame_, FindingsTextOfReport(view_.GetText()));
             break;
         case ID_VIEW_SETUP_CLASSES:
             ChooseSetupClasses();

@@ -9,9 +9,10 @@ struct ToolbarButton {
     int image;
     int command;
 };
-// Save to file, Copy, About, with separators between them.
+// Save to file, Copy, Check, About, with separators between them.
 constexpr ToolbarButton kToolbarButtons[] = {
-    {0, ID_FILE_SAVE_TO_FILE}, {-1, 0}, {1, ID_EDIT_COPY}, {-1, 0}, {2, ID_APP_ABOUT}};
+    {0, ID_FILE_SAVE_TO_FILE}, {-1, 0}, {1, ID_EDIT_COPY}, {-1, 0},
+    {3, ID_TOOLS_CHECK},       {-1, 0}, {2, ID_APP_ABOUT}};
 
 }  // namespace
 
@@ -27,7 +28,7 @@ bool MainFrame::CreateToolbar() {
     SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
     TBADDBITMAP bitmap{instance_, IDR_MAINFRAME};
-    SendMessageA(toolbar_, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&bitmap));
+    SendMessageA(toolbar_, TB_ADDBITMAP, 4, reinterpret_cast<LPARAM>(&bitmap));
     std::vector<TBBUTTON> buttons;
     for (const ToolbarButton& b : kToolbarButtons) {
         TBBUTTON button{};
