@@ -19,6 +19,26 @@ bool LooksLikeGuid(const std::string& text) {
 }
 
 // Through the system's own GUID parser, which takes either case.
+const InstalledClass* FindByName(const SetupClassList& list, const std::string& name) {
+    for (const InstalledClass& entry : list.Classes()) {
+        if (entry.named && SetupClassList::CompareNames(entry.name, name) == 0) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+// The names in the list's order, joined by ", ".
+std::string NameList(const SetupClassList& list) {
+    std::string text;
+    for (const InstalledClass& entry : list.Classes()) {
+        if (entry.named) {
+            text += (text.empty() ? "" : ", ") + entry.name;
+        }
+    }
+    return text;
+}
+
 bool ParseClassGuid(const std::string& text, win::GUID& guid) {
     const std::string braced = text.size() == 36 ? "{" + text + "}" : text;
     return braced.size() == 38 && GuidFromString(guid, braced.c_str()) == 0;
@@ -36,12 +56,13 @@ bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win
         if (!installed) {
             installed.emplace();
             listed = installed->Load();
+            installed->SortByName();
         }
         return *installed;
     };
     // The installed names close every refusal, so the user sees the choice.
     const auto refuse = [&](const std::string& why) {
-        const std::string names = list().NameList();
+        const std::string names = NameList(list());
         char code[16];
         std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(listed));
         error = "--class " + why +
@@ -60,7 +81,7 @@ bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win
             guids.push_back(guid);
             continue;
         }
-        const InstalledClass* found = list().FindByName(arg);
+        const InstalledClass* found = FindByName(list(), arg);
         if (found == nullptr) {
             return refuse("'" + arg + "': no installed setup class has this name");
         }
