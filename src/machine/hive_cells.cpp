@@ -173,11 +173,11 @@ bool HiveCells::Take(std::uint32_t cell, const char* what, std::size_t from, Hiv
     taken_[slot / 8] = static_cast<std::uint8_t>(taken_[slot / 8] | 1u << slot % 8);
     // The size is read again from the file, which a mapped file's writer
     // may have changed since the bins were walked: checked again.
-    const std::int64_t length = -static_cast<std::int64_t>(
-        static_cast<std::int32_t>(ReadU32(data_ + at)));
+    const std::int64_t length =
+        -static_cast<std::int64_t>(static_cast<std::int32_t>(ReadU32(data_ + at)));
     if (length < 8 || static_cast<std::uint64_t>(length) > binsEnd_ - at) {
-        fault.message = std::string(what) + " at " + HexOffset(at) +
-                        " changed while the hive was read";
+        fault.message =
+            std::string(what) + " at " + HexOffset(at) + " changed while the hive was read";
         return false;
     }
     out.fileOffset = at;
