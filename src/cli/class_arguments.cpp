@@ -19,6 +19,26 @@ bool LooksLikeGuid(const std::string& text) {
 }
 
 // Through the system's own GUID parser, which takes either case.
+const InstalledClass* FindByName(const SetupClassList& list, const std::string& name) {
+    for (const InstalledClass& entry : list.Classes()) {
+        if (entry.named && SetupClassList::CompareNames(entry.name, name) == 0) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+// The names in the list's order, joined by ", ".
+std::string NameList(const SetupClassList& list) {
+    std::string text;
+    for (const InstalledClass& entry : list.Classes()) {
+        if (entry.named) {
+            text += (text.empty() ? "" : ", ") + entry.name;
+        }
+    }
+    return text;
+}
+
 bool ParseClassGuid(const std::string& text, win::GUID& guid) {
     const std::string braced = text.size() == 36 ? "{" + text + "}" : text;
     return braced.size() == 38 && GuidFromString(guid, braced.c_str()) == 0;
@@ -29,17 +49,22 @@ bool ParseClassGuid(const std::string& text, win::GUID& guid) {
 bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win::GUID>& guids,
                            std::string& error) {
     guids.clear();
+    // Listed once, and only when a name is to be looked up or refused.
     std::optional<SetupClassList> installed;
     StatusCode listed = 0;
-    // The installed names close every refusal, so the user sees the choice.
-    const auto refuse = [&](const std::string& why) {
+    const auto list = [&]() -> const SetupClassList& {
         if (!installed) {
             installed.emplace();
             listed = installed->Load();
+            installed->SortByName();
         }
+        return *installed;
+    };
+    // The installed names close every refusal, so the user sees the choice.
+    const auto refuse = [&](const std::string& why) {
+        const std::string names = NameList(list());
         char code[16];
         std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(listed));
-        const std::string names = installed->NameList();
         error = "--class " + why +
                 (listed != 0 ? std::string("; the installed classes could not be listed (error ") +
                                    code + ")"
@@ -56,11 +81,7 @@ bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win
             guids.push_back(guid);
             continue;
         }
-        if (!installed) {
-            installed.emplace();
-            listed = installed->Load();
-        }
-        const InstalledClass* found = listed == 0 ? installed->FindByName(arg) : nullptr;
+        const InstalledClass* found = FindByName(list(), arg);
         if (found == nullptr) {
             return refuse("'" + arg + "': no installed setup class has this name");
         }

@@ -1,6 +1,8 @@
 #include "devices/setup_class_list.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 #include "log/trace_log.h"
 #include "platform/failure_code.h"
@@ -13,28 +15,15 @@ char Fold(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Windows compares class names without regard to case (ASCII folding).
-int CompareNames(const std::string& a, const std::string& b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(Fold(a[i]));
-        const auto y = static_cast<unsigned char>(Fold(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 // The name in a buffer of the usual size, then, for a longer one, in a
 // buffer of the size the first call asked for.
 StatusCode ReadClassName(const win::GUID& guid, std::string& name) {
-    std::vector<char> buffer(win::MAX_CLASS_NAME_LEN, '\0');
+    std::string buffer(win::MAX_CLASS_NAME_LEN, '\0');
     win::DWORD required = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (win::Current().SetupDiClassNameFromGuidA(
                 &guid, buffer.data(), static_cast<win::DWORD>(buffer.size()), &required)) {
-            name.assign(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
+            name = buffer.c_str();  // up to the terminator, or the buffer's own end
             return 0;
         }
         const StatusCode error = LastFailureCode();
@@ -47,7 +36,29 @@ StatusCode ReadClassName(const win::GUID& guid, std::string& name) {
     return win::ERROR_INSUFFICIENT_BUFFER;
 }
 
+// By name without regard to case; the unnamed ones last; then by GUID.
+bool Before(const InstalledClass& a, const InstalledClass& b) {
+    if (a.named != b.named) {
+        return a.named;
+    }
+    const int byName = a.named ? SetupClassList::CompareNames(a.name, b.name) : 0;
+    return byName != 0 ? byName < 0 : std::memcmp(&a.guid, &b.guid, sizeof a.guid) < 0;
+}
+
 }  // namespace
+
+// ASCII folding, as Windows compares class names.
+int SetupClassList::CompareNames(const std::string& a, const std::string& b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(Fold(a[i]));
+        const auto y = static_cast<unsigned char>(Fold(b[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
 
 StatusCode SetupClassList::Load() {
     Trace(LOG_INFO, "SetupClassList::Load...\n");
@@ -68,8 +79,7 @@ StatusCode SetupClassList::Load() {
     }
     for (std::size_t offset = 0; offset + kGuid <= answer.size; offset += kGuid) {
         InstalledClass entry;
-        std::copy_n(answer.buffer.get() + offset, kGuid,
-                    reinterpret_cast<std::uint8_t*>(&entry.guid));
+        std::memcpy(&entry.guid, answer.buffer.get() + offset, kGuid);
         const StatusCode error = ReadClassName(entry.guid, entry.name);
         if (error != 0) {
             Trace(LOG_ERROR,
@@ -82,46 +92,14 @@ StatusCode SetupClassList::Load() {
     return 0;
 }
 
-void SetupClassList::CountPresentDevices(std::uint32_t limit) {
-    for (InstalledClass& entry : classes) {
-        CountPresentDevicesOfClass(entry.guid, limit, entry.presentDevices);
-    }
-}
-
 void SetupClassList::SortByName() {
-    std::stable_sort(classes.begin(), classes.end(),
-                     [](const InstalledClass& a, const InstalledClass& b) {
-                         if (a.named != b.named) {
-                             return a.named;
-                         }
-                         const int byName = a.named ? CompareNames(a.name, b.name) : 0;
-                         return byName != 0 ? byName < 0 : GuidText(a.guid) < GuidText(b.guid);
-                     });
-}
-
-const InstalledClass* SetupClassList::FindByName(const std::string& name) const {
-    for (const InstalledClass& entry : classes) {
-        if (entry.named && CompareNames(entry.name, name) == 0) {
-            return &entry;
+    // By insertion: a system has a few dozen classes, and a sort template
+    // would cost the window program more bytes than this costs time.
+    for (std::size_t i = 1; i < classes.size(); ++i) {
+        for (std::size_t j = i; j > 0 && Before(classes[j], classes[j - 1]); --j) {
+            std::swap(classes[j], classes[j - 1]);
         }
     }
-    return nullptr;
-}
-
-std::string SetupClassList::NameList() const {
-    std::vector<std::string> names;
-    for (const InstalledClass& entry : classes) {
-        if (entry.named) {
-            names.push_back(entry.name);
-        }
-    }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });
-    std::string text;
-    for (const std::string& name : names) {
-        text += (text.empty() ? "" : ", ") + name;
-    }
-    return text;
 }
 
 StatusCode CountPresentDevicesOfClass(const win::GUID& guid, std::uint32_t limit,

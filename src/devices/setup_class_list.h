@@ -1,5 +1,5 @@
 // The setup classes installed on the system: their GUIDs as the system lists
-// them, their names and, when asked, how many present devices each has.
+// them and their names; and how many present devices a class has.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,6 @@ struct InstalledClass {
     win::GUID guid{};
     bool named = false;  // false: the name could not be read
     std::string name;
-    std::uint32_t presentDevices = 0;
 };
 
 class SetupClassList {
@@ -21,17 +20,12 @@ class SetupClassList {
     // in the system's order. A class whose name cannot be read stays listed
     // without one; the failure is traced.
     StatusCode Load();
-    // Counts the present devices of every listed class. Counting stops at
-    // `limit` per class: one is enough to know that a class has devices.
-    void CountPresentDevices(std::uint32_t limit = 0xFFFFFFFFu);
     // By name without regard to case; the unnamed ones last, by GUID.
     void SortByName();
+    // Class names compare as Windows compares them: without regard to case.
+    static int CompareNames(const std::string& a, const std::string& b);
 
     const std::vector<InstalledClass>& Classes() const { return classes; }
-    // The class of that name, compared without regard to case; null if none.
-    const InstalledClass* FindByName(const std::string& name) const;
-    // The names of the listed classes, sorted, joined by ", ".
-    std::string NameList() const;
 
   private:
     std::vector<InstalledClass> classes;

@@ -1,14 +1,21 @@
 #include "report/class_selection.h"
 
-#include <algorithm>
-
 #include "devices/setup_class_list.h"
 #include "report/final_report.h"
 
 namespace {
 
+bool Contains(const std::vector<win::GUID>& guids, const win::GUID& guid) {
+    for (const win::GUID& g : guids) {
+        if (g == guid) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void AddOnce(std::vector<win::GUID>& guids, const win::GUID& guid) {
-    if (std::find(guids.begin(), guids.end(), guid) == guids.end()) {
+    if (!Contains(guids, guid)) {
         guids.push_back(guid);
     }
 }
@@ -35,7 +42,7 @@ std::vector<win::GUID> SelectedClasses(const ClassSelection& selection) {
     }
     installed.SortByName();
     for (const InstalledClass& entry : installed.Classes()) {
-        if (std::find(guids.begin(), guids.end(), entry.guid) != guids.end()) {
+        if (Contains(guids, entry.guid)) {
             continue;  // reported already: its devices need no counting
         }
         // One device tells; a class whose devices cannot be listed is shown

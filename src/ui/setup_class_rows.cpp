@@ -1,11 +1,10 @@
 #include "ui/setup_class_rows.h"
 
-#include <algorithm>
 #include <string>
 
+#include "devices/guid_util.h"
 #include "devices/setup_class_list.h"
 #include "report/final_report.h"
-#include "devices/guid_util.h"
 
 namespace {
 
@@ -17,15 +16,25 @@ std::string DevicesText(StatusCode counted, std::uint32_t count) {
                       : std::to_string(count) + (count == 1 ? " device" : " devices");
 }
 
-std::string GuidText(const win::GUID& guid) {
-    std::string text;
-    GuidToString(guid, text);
-    return text;
+// Plain loops: the window program's size counts every algorithm it takes in.
+SetupClassRow* Find(std::vector<SetupClassRow>& rows, const win::GUID& guid) {
+    for (SetupClassRow& row : rows) {
+        if (row.guid == guid) {
+            return &row;
+        }
+    }
+    return nullptr;
 }
 
-bool Asked(const ClassSelection& selection, const win::GUID& guid) {
-    return std::find(selection.classes.begin(), selection.classes.end(), guid) !=
-           selection.classes.end();
+void AddRow(std::vector<SetupClassRow>& rows, const win::GUID& guid, const std::string& name,
+            const std::string& devices, bool checked) {
+    SetupClassRow row;
+    row.guid = guid;
+    row.name = name;
+    GuidToString(guid, row.guidText);
+    row.devices = devices;
+    row.checked = checked;
+    rows.push_back(std::move(row));
 }
 
 }  // namespace
@@ -36,50 +45,26 @@ std::vector<SetupClassRow> SetupClassRows(const ClassSelection& current) {
     installed.SortByName();
     std::vector<SetupClassRow> rows;
     // The two switches first, under the names of their menu items.
-    const struct {
-        const win::GUID& guid;
-        const char* name;
-        bool checked;
-    } switches[] = {{UsbClassGuid, "USB", current.showUSB},
-                    {Ieee1394ClassGuid, "IEEE 1394", current.show1394}};
-    for (const auto& s : switches) {
-        SetupClassRow row;
-        row.guid = s.guid;
-        row.name = s.name;
-        row.guidText = GuidText(s.guid);
-        row.checked = s.checked;
-        row.devices = "not installed";
-        rows.push_back(row);
-    }
+    AddRow(rows, UsbClassGuid, "USB", "not installed", current.showUSB);
+    AddRow(rows, Ieee1394ClassGuid, "IEEE 1394", "not installed", current.show1394);
     for (const InstalledClass& entry : installed.Classes()) {
         std::uint32_t count = 0;
         const StatusCode counted = CountPresentDevicesOfClass(entry.guid, 0xFFFFFFFFu, count);
-        const auto known =
-            std::find_if(rows.begin(), rows.begin() + 2,
-                         [&](const SetupClassRow& r) { return r.guid == entry.guid; });
-        if (known != rows.begin() + 2) {
+        if (SetupClassRow* known = Find(rows, entry.guid)) {
             known->devices = DevicesText(counted, count);
             continue;
         }
-        SetupClassRow row;
-        row.guid = entry.guid;
-        row.name = entry.named ? entry.name : "(name not readable)";
-        row.guidText = GuidText(entry.guid);
-        row.devices = DevicesText(counted, count);
-        row.checked = Asked(current, entry.guid) || (current.allClasses && count > 0);
-        rows.push_back(row);
+        bool asked = false;
+        for (const win::GUID& guid : current.classes) {
+            asked = asked || guid == entry.guid;
+        }
+        AddRow(rows, entry.guid, entry.named ? entry.name : "(name not readable)",
+               DevicesText(counted, count), asked || (current.allClasses && count > 0));
     }
+    // Asked for and no longer installed: kept, so that no choice is lost silently.
     for (const win::GUID& guid : current.classes) {
-        const bool listed = std::any_of(rows.begin(), rows.end(),
-                                        [&](const SetupClassRow& r) { return r.guid == guid; });
-        if (!listed) {
-            SetupClassRow row;
-            row.guid = guid;
-            row.name = "(not installed)";
-            row.guidText = GuidText(guid);
-            row.devices = "not installed";
-            row.checked = true;
-            rows.push_back(row);
+        if (Find(rows, guid) == nullptr) {
+            AddRow(rows, guid, "(not installed)", "not installed", true);
         }
     }
     return rows;
