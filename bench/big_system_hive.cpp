@@ -43,19 +43,24 @@ machine::RegistryTree BigSystemTree(std::size_t devices, std::size_t services) {
     const auto service = [&](std::size_t i) { return "drv" + std::to_string(i % services); };
     const std::vector<std::uint8_t> capabilities = {0x84, 0, 0, 0};
     for (std::size_t i = 0; i < devices; ++i) {
-        const std::string id = "VID_" + std::to_string(1000 + i % 9000) + "&PID_" +
-                               std::to_string(i);
-        const std::vector<std::string> instance = {
-            "HKEY_LOCAL_MACHINE", "SYSTEM", set, "Enum", "USB", id, "7&3a&0&" + std::to_string(i % 16)};
+        const std::string id =
+            "VID_" + std::to_string(1000 + i % 9000) + "&PID_" + std::to_string(i);
+        const std::vector<std::string> instance = {"HKEY_LOCAL_MACHINE",
+                                                   "SYSTEM",
+                                                   set,
+                                                   "Enum",
+                                                   "USB",
+                                                   id,
+                                                   "7&3a&0&" + std::to_string(i % 16)};
         tree.Key(instance);
         const bool is1394 = i % 10 == 9;
         tree.Value("DeviceDesc",
                    Text("@usb.inf,%usb\\device.devicedesc%;USB Device " + std::to_string(i)));
-        tree.Value("HardwareID", machine::RegValue::MultiString(
-                                     {"USB\\" + id + "&REV_0100", "USB\\" + id}));
-        tree.Value("CompatibleIDs", machine::RegValue::MultiString(
-                                        {"USB\\Class_ff&SubClass_00&Prot_00",
-                                         "USB\\Class_ff&SubClass_00", "USB\\Class_ff"}));
+        tree.Value("HardwareID",
+                   machine::RegValue::MultiString({"USB\\" + id + "&REV_0100", "USB\\" + id}));
+        tree.Value("CompatibleIDs",
+                   machine::RegValue::MultiString({"USB\\Class_ff&SubClass_00&Prot_00",
+                                                   "USB\\Class_ff&SubClass_00", "USB\\Class_ff"}));
         tree.Value("Service", Text(service(i % functions)));
         tree.Value("ClassGUID", Text(is1394 ? k1394 : kUsb));
         tree.Value("Class", Text(is1394 ? "1394" : "USB"));

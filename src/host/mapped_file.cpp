@@ -16,15 +16,15 @@ const std::uint8_t kNothing = 0;  // where an empty file's bytes start
 bool MappedFile::Open(const std::string& path, std::size_t maxSize, std::string& reason) {
     Close();
     switch (Map(path, maxSize, reason)) {
-    case MapOutcome::Mapped:
-        if (view_ == nullptr) {
-            data_ = &kNothing;
-        }
-        return true;
-    case MapOutcome::Refused:
-        return false;
-    case MapOutcome::NotMappable:
-        break;
+        case MapOutcome::Mapped:
+            if (view_ == nullptr) {
+                data_ = &kNothing;
+            }
+            return true;
+        case MapOutcome::Refused:
+            return false;
+        case MapOutcome::NotMappable:
+            break;
     }
     if (!ReadFileBytes(path, maxSize, copy_, reason)) {
         copy_.clear();

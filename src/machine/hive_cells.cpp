@@ -103,6 +103,9 @@ bool HiveCells::WalkBins(HiveFault& fault) {
             return false;
         }
         const std::uint32_t binSize = ReadU32(header + 8);
+        if (binSize < binsEnd_ - bin) {
+            __builtin_prefetch(data_ + bin + binSize);
+        }
         if (ReadU32(header + 4) != bin - kHiveBaseBlockSize) {
             fault.message = "the hive bin names another offset as its own";
             return false;
@@ -173,11 +176,11 @@ bool HiveCells::Take(std::uint32_t cell, const char* what, std::size_t from, Hiv
     taken_[slot / 8] = static_cast<std::uint8_t>(taken_[slot / 8] | 1u << slot % 8);
     // The size is read again from the file, which a mapped file's writer
     // may have changed since the bins were walked: checked again.
-    const std::int64_t length = -static_cast<std::int64_t>(
-        static_cast<std::int32_t>(ReadU32(data_ + at)));
+    const std::int64_t length =
+        -static_cast<std::int64_t>(static_cast<std::int32_t>(ReadU32(data_ + at)));
     if (length < 8 || static_cast<std::uint64_t>(length) > binsEnd_ - at) {
-        fault.message = std::string(what) + " at " + HexOffset(at) +
-                        " changed while the hive was read";
+        fault.message =
+            std::string(what) + " at " + HexOffset(at) + " changed while the hive was read";
         return false;
     }
     out.fileOffset = at;
