@@ -31,8 +31,15 @@ const char* TraceSlotName(TraceSlot slot) {
         "Original Filename",
         "Product Name",
         "File Description",
+        "end",
+        "end",
+        "setupClasses",
     };
     return kNames[static_cast<std::size_t>(slot)];
+}
+
+bool IsEndSlot(TraceSlot slot) {
+    return slot == TraceSlot::ServiceEnd || slot == TraceSlot::ClassEnd;
 }
 
 const char* StackLayerLabel(StackLayer layer) {
