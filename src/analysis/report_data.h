@@ -40,8 +40,8 @@ enum class TraceSlot : std::uint8_t {
     OriginalFilename,
     ProductName,
     FileDescription,
-    ServiceEnd,  // after a service section: closing the service
-    ClassEnd,    // after all of a class: closing the manager, releasing the devices
+    ServiceEnd,    // after a service section: closing the service
+    ClassEnd,      // after all of a class: closing the manager, releasing the devices
     SetupClasses,  // after the System section: the installed classes could not be listed
 };
 

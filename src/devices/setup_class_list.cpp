@@ -52,7 +52,7 @@ StatusCode ReadClassName(const win::GUID& guid, std::string& name) {
 StatusCode SetupClassList::Load() {
     Trace(LOG_INFO, "SetupClassList::Load...\n");
     classes.clear();
-    constexpr std::size_t kGuid = sizeof(win::GUID);
+    constexpr win::DWORD kGuid = sizeof(win::GUID);
     // The protocol counts GUIDs; the buffer helper counts bytes.
     const SizedAnswer answer = QuerySized([](void* buffer, win::DWORD size, win::DWORD* needed) {
         win::DWORD count = 0;
