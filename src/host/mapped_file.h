@@ -1,6 +1,6 @@
 // A file's bytes for reading without copying them: mapped into memory, read
-// only and private, where the host can (the system pages it in as it is
-// read); read into memory where it cannot (a pipe or a device, a file too
+// only and private, where the host can (the pages are those the system
+// keeps of the file anyway); read into memory where it cannot (a pipe or a device, a file too
 // large for the address space, or one another program holds open for
 // writing on Windows). POSIX and Windows parts in mapped_file_posix.cpp and
 // mapped_file_windows.cpp.

@@ -113,7 +113,7 @@ MappedFile::MapOutcome MappedFile::Map(const std::string& path, std::size_t maxS
         ::close(fd);
         return MapOutcome::Mapped;
     }
-    void* view = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    void* view = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     ::close(fd);  // the mapping keeps the file
     if (view == MAP_FAILED) {
         return MapOutcome::NotMappable;

@@ -103,6 +103,9 @@ bool HiveCells::WalkBins(HiveFault& fault) {
             return false;
         }
         const std::uint32_t binSize = ReadU32(header + 8);
+        if (binSize < binsEnd_ - bin) {
+            __builtin_prefetch(data_ + bin + binSize);
+        }
         if (ReadU32(header + 4) != bin - kHiveBaseBlockSize) {
             fault.message = "the hive bin names another offset as its own";
             return false;

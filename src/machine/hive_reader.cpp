@@ -26,13 +26,15 @@ bool IsText(win::DWORD type) {
 // byte for byte; the rest through the code page's table.
 template <typename Out>
 void AppendAnsi(const std::uint8_t* bytes, std::size_t units, bool wide, Out& out) {
-    out.reserve(out.size() + units);
+    const std::size_t at = out.size();
+    out.resize(at + units);
+    auto* to = out.data() + at;
     for (std::size_t i = 0; i < units; ++i) {
         const auto c =
             static_cast<char16_t>(wide ? bytes[2 * i] | bytes[2 * i + 1] << 8 : bytes[i]);
         const bool shared = c < 0x80 || (c >= 0xA0 && c <= 0xFF);
-        out.push_back(static_cast<typename Out::value_type>(
-            shared ? static_cast<char>(c) : WideToAnsi(std::u16string(1, c))[0]));
+        to[i] = static_cast<typename Out::value_type>(shared ? static_cast<char>(c)
+                                                             : WideToAnsi(std::u16string(1, c))[0]);
     }
 }
 
@@ -111,6 +113,7 @@ class Reader {
                              " values, its value list holds " + std::to_string(list.size / 4);
             return false;
         }
+        sink_.ExpectValues(count);
         for (std::uint32_t i = 0; i < count; ++i) {
             if (!Value(ReadU32(list.data + 4 * i), list.fileOffset)) {
                 return false;

@@ -1,6 +1,6 @@
 #include "machine/machine.h"
 
-#include "host/host_files.h"
+#include "host/mapped_file.h"
 
 namespace machine {
 
@@ -55,10 +55,11 @@ RegValue RegValue::Dword(win::DWORD dword) {
 void AttachPeFile(DriverFile& file, const std::string& hostPath) {
     file.peFile = hostPath;
     file.peImage.reset();
-    std::string bytes;
+    // Mapped and copied once: a folder of driver files is read whole.
+    host::MappedFile image;
     std::string reason;
-    if (host::ReadFileBytes(hostPath, bytes, reason)) {
-        file.peImage.emplace(bytes.begin(), bytes.end());
+    if (image.Open(hostPath, static_cast<std::size_t>(-1), reason)) {
+        file.peImage.emplace(image.Data(), image.Data() + image.Size());
     }
 }
 

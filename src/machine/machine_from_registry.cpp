@@ -242,6 +242,20 @@ void AddBitness(const RegistryTree& tree, const RegKey* version, const RegKey* c
     }
 }
 
+// HARDWARE is built at every start and no hive holds it; what Session
+// Manager put in the environment at the last start stands in for it.
+void AddProcessors(const RegistryTree& tree, const RegKey* controlSet, Machine& machine) {
+    if (const RegKey* processors = tree.Find(kProcessorsKey)) {
+        machine.os.processorCount = static_cast<win::DWORD>(processors->Subkeys().size());
+        return;
+    }
+    const RegKey* environment =
+        controlSet != nullptr ? controlSet->Find("Control\\Session Manager\\Environment") : nullptr;
+    if (const auto text = Text(environment, "NUMBER_OF_PROCESSORS")) {
+        machine.os.processorCount = Number(*text).value_or(0);
+    }
+}
+
 void AddClasses(const RegKey* controlSet, Machine& machine) {
     const RegKey* root = controlSet != nullptr ? controlSet->Find("Control\\Class") : nullptr;
     if (root == nullptr) {
@@ -348,9 +362,7 @@ bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string
     AddVersion(version, controlSet, machine);
     AddProduct(controlSet, machine);
     AddBitness(tree, version, controlSet, machine);
-    if (const RegKey* processors = tree.Find(kProcessorsKey)) {
-        machine.os.processorCount = static_cast<win::DWORD>(processors->Subkeys().size());
-    }
+    AddProcessors(tree, controlSet, machine);
     if (const auto root = Text(version, "SystemRoot")) {
         machine.systemDirectory = *root + "\\system32";
     } else {

@@ -1,7 +1,8 @@
 // A described machine from what registry exports of a customer's machine
 // hold: the Windows release from ...\Windows NT\CurrentVersion and the
 // control set, setup classes from Control\Class, devices from Enum, services
-// from Services, processors from HARDWARE\DESCRIPTION\System\CentralProcessor,
+// from Services, processors from HARDWARE\DESCRIPTION\System\CentralProcessor
+// (else the control set's NUMBER_OF_PROCESSORS, the count at the last start),
 // and driver files from a folder of copies.
 //
 // Facts an export lacks are not guessed: the calls that would deliver them

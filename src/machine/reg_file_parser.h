@@ -27,6 +27,8 @@ class RegFileSink {
     // Of the key last started; "" is the default value (@).
     virtual void Value(const std::string& name, RegValue value) = 0;
     virtual void DeleteValue(const std::string& name) = 0;
+    // The key last started is about to get `count` values (a hive tells).
+    virtual void ExpectValues(std::size_t /*count*/) {}
 };
 
 struct RegFileError {

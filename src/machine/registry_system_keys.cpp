@@ -55,6 +55,7 @@ void AddSystemKeys(RegistryExport& out, const Machine& machine) {
 
     out.Key(std::string(kControl) + "\\Session Manager\\Environment");
     out.String("PROCESSOR_ARCHITECTURE", os.is64BitWindows ? "AMD64" : "x86");
+    out.String("NUMBER_OF_PROCESSORS", std::to_string(os.processorCount));
 
     for (win::DWORD i = 0; i < os.processorCount; ++i) {
         out.Key(std::string(kProcessorsKey) + "\\" + std::to_string(i));

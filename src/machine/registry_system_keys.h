@@ -1,7 +1,8 @@
 // The Windows release of a described machine as registry content, laid out
 // where an export of a real machine holds it: CurrentVersion, the control
-// set's ProductOptions, Windows, Terminal Server and Session Manager keys,
-// and one CentralProcessor key per logical processor.
+// set's ProductOptions, Windows, Terminal Server and Session Manager keys
+// (with the processor count Session Manager keeps there), and one
+// CentralProcessor key per logical processor.
 #pragma once
 
 #include "machine/machine.h"

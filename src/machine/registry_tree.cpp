@@ -26,9 +26,9 @@ bool SameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::size_t RegKey::SubkeySlot(const std::string& name) const {
-    if (!subkeyIndex_.empty()) {
-        const auto found = subkeyIndex_.find(name);
-        return found == subkeyIndex_.end() ? kNone : found->second;
+    if (subkeyIndex_) {
+        const auto found = subkeyIndex_->find(name);
+        return found == subkeyIndex_->end() ? kNone : found->second;
     }
     for (std::size_t i = 0; i < subkeys_.size(); ++i) {
         if (subkeys_[i] && SameName(subkeys_[i]->name_, name)) {
@@ -39,9 +39,9 @@ std::size_t RegKey::SubkeySlot(const std::string& name) const {
 }
 
 std::size_t RegKey::ValueSlot(const std::string& name) const {
-    if (!valueIndex_.empty()) {
-        const auto found = valueIndex_.find(name);
-        return found == valueIndex_.end() ? kNone : found->second;
+    if (valueIndex_) {
+        const auto found = valueIndex_->find(name);
+        return found == valueIndex_->end() ? kNone : found->second;
     }
     for (std::size_t i = 0; i < values_.size(); ++i) {
         if (SameName(values_[i].first, name)) {
@@ -52,10 +52,11 @@ std::size_t RegKey::ValueSlot(const std::string& name) const {
 }
 
 void RegKey::IndexValues() {
-    valueIndex_.clear();
+    valueIndex_.reset();
     if (values_.size() >= kIndexFrom) {
+        valueIndex_ = std::make_unique<Index>();
         for (std::size_t i = 0; i < values_.size(); ++i) {
-            valueIndex_.emplace(values_[i].first, i);
+            valueIndex_->emplace(values_[i].first, i);
         }
     }
 }
@@ -102,12 +103,13 @@ RegKey& RegKey::Child(const std::string& name) {
         return *subkeys_[slot];
     }
     subkeys_.push_back(std::make_unique<RegKey>(name));
-    if (!subkeyIndex_.empty()) {
-        subkeyIndex_.emplace(name, subkeys_.size() - 1);
+    if (subkeyIndex_) {
+        subkeyIndex_->emplace(name, subkeys_.size() - 1);
     } else if (subkeys_.size() >= kIndexFrom) {
+        subkeyIndex_ = std::make_unique<Index>();
         for (std::size_t i = 0; i < subkeys_.size(); ++i) {
             if (subkeys_[i]) {
-                subkeyIndex_.emplace(subkeys_[i]->name_, i);
+                subkeyIndex_->emplace(subkeys_[i]->name_, i);
             }
         }
     }
@@ -117,7 +119,9 @@ RegKey& RegKey::Child(const std::string& name) {
 void RegKey::RemoveChild(const std::string& name) {
     const std::size_t slot = SubkeySlot(name);
     if (slot != kNone) {
-        subkeyIndex_.erase(subkeys_[slot]->name_);
+        if (subkeyIndex_) {
+            subkeyIndex_->erase(subkeys_[slot]->name_);
+        }
         subkeys_[slot].reset();
     }
 }
@@ -129,8 +133,8 @@ void RegKey::SetValue(const std::string& name, RegValue value) {
         return;
     }
     values_.emplace_back(name, std::move(value));
-    if (!valueIndex_.empty()) {
-        valueIndex_.emplace(name, values_.size() - 1);
+    if (valueIndex_) {
+        valueIndex_->emplace(name, values_.size() - 1);
     } else if (values_.size() >= kIndexFrom) {
         IndexValues();
     }
@@ -142,21 +146,28 @@ void RegKey::RemoveValue(const std::string& name) {
         return;
     }
     values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(slot));
-    if (!valueIndex_.empty()) {
+    if (valueIndex_) {
         IndexValues();
     }
 }
 
 void RegistryTree::Key(const std::vector<std::string>& path) {
-    RegKey* key = &root_;
-    for (const std::string& part : path) {
-        key = &key->Child(part);
+    std::size_t same = 0;
+    while (same < path.size() && same < open_.size() && open_[same]->Name() == path[same]) {
+        ++same;
+    }
+    open_.resize(same);
+    RegKey* key = same == 0 ? &root_ : open_.back();
+    for (std::size_t i = same; i < path.size(); ++i) {
+        key = &key->Child(path[i]);
+        open_.push_back(key);
     }
     current_ = key;
 }
 
 void RegistryTree::DeleteKey(const std::vector<std::string>& path) {
     current_ = nullptr;
+    open_.clear();
     RegKey* parent = &root_;
     for (std::size_t i = 0; i + 1 < path.size(); ++i) {
         parent = parent->FindChild(path[i]);
@@ -172,6 +183,14 @@ void RegistryTree::DeleteKey(const std::vector<std::string>& path) {
 void RegistryTree::Value(const std::string& name, RegValue value) {
     if (current_ != nullptr) {
         current_->SetValue(name, std::move(value));
+    }
+}
+
+void RegistryTree::ExpectValues(std::size_t count) {
+    // A hive's count is only as good as the hive: room for a few at most.
+    constexpr std::size_t kMostReserved = 1024;
+    if (current_ != nullptr) {
+        current_->ReserveValues(count < kMostReserved ? count : kMostReserved);
     }
 }
 

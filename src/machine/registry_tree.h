@@ -34,6 +34,7 @@ class RegKey {
     void RemoveChild(const std::string& name);
     void SetValue(const std::string& name, RegValue value);
     void RemoveValue(const std::string& name);
+    void ReserveValues(std::size_t count) { values_.reserve(values_.size() + count); }
 
   private:
     using Index = std::map<std::string, std::size_t, CaseInsensitiveLess>;
@@ -49,9 +50,9 @@ class RegKey {
     std::string name_;
     // A deleted subkey leaves a null slot, so that deleting stays cheap.
     std::vector<std::unique_ptr<RegKey>> subkeys_;
-    Index subkeyIndex_;
+    std::unique_ptr<Index> subkeyIndex_;
     std::vector<std::pair<std::string, RegValue>> values_;
-    Index valueIndex_;
+    std::unique_ptr<Index> valueIndex_;
 };
 
 class RegistryTree : public RegFileSink {
@@ -65,10 +66,14 @@ class RegistryTree : public RegFileSink {
     void DeleteKey(const std::vector<std::string>& path) override;
     void Value(const std::string& name, RegValue value) override;
     void DeleteValue(const std::string& name) override;
+    void ExpectValues(std::size_t count) override;
 
   private:
     RegKey root_;
     RegKey* current_ = nullptr;
+    // The keys of the path last started, root first: readers hand keys on in
+    // tree order, so most of a path is found here without a lookup.
+    std::vector<RegKey*> open_;
 };
 
 // Reads the export file at `path` into `tree`; false with `error` as

@@ -31,12 +31,12 @@ void WriteFolder(const machine::Machine& machine, const std::string& folder) {
     ASSERT_TRUE(WriteWindowsFolder(machine, folder, error)) << error;
 }
 
-// Beyond what exports lose: the processors (HARDWARE is no hive on disk)
-// and the device order, which is the hive's sorted key order.
+// Beyond what exports lose: the device order, which is the hive's sorted key
+// order. The processors (HARDWARE is no hive on disk) come back as the count
+// at the last start.
 machine::Machine CarriedByHives(const machine::Machine& described,
                                 const machine::Machine& imported) {
     machine::Machine machine = Carried(described);
-    machine.os.processorCount = 0;
     std::vector<machine::Device> ordered;
     for (const machine::Device& device : imported.devices) {
         const auto found = std::find_if(

@@ -208,6 +208,19 @@ TEST(HiveReaderTest, BadHivesAreRefusedWithWhatAndWhere) {
         EXPECT_EQ(c.offset, read.result.fault.offset) << read.result.fault.message;
         EXPECT_EQ(std::string::npos, machine::HiveFaultText("f", read.result.fault).find('\n'));
     }
+
+    // A mapped file another program writes may change after the bins were
+    // walked: a cell's size is checked again when the cell is taken.
+    std::string hive = good;
+    machine::HiveCells cells;
+    machine::HiveReadResult result;
+    ASSERT_TRUE(
+        cells.Open(reinterpret_cast<const std::uint8_t*>(hive.data()), hive.size(), result.fault));
+    Set32(hive, s, 0x80000008);
+    machine::RegistryTree changed;
+    EXPECT_FALSE(machine::ReadHive(cells, {"ROOT"}, changed, result));
+    EXPECT_NE(std::string::npos, result.fault.message.find("changed while the hive was read"))
+        << result.fault.message;
 }
 
 }  // namespace

@@ -119,6 +119,20 @@ TEST(MachineFromRegistryTest, TheCurrentControlSetIsChosenAsWindowsChoosesIt) {
     EXPECT_EQ(1u, machine.services.size());
 }
 
+TEST(MachineFromRegistryTest, WithoutTheHardwareKeyTheCurrentControlSetCountsTheProcessors) {
+    const std::string environment = "\\Control\\Session Manager\\Environment]\n";
+    const std::string sets =
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\Select]\n\"Current\"=dword:2\n"
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001" +
+        environment + "\"NUMBER_OF_PROCESSORS\"=\"4\"\n" +
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002" + environment +
+        "\"NUMBER_OF_PROCESSORS\"=\"6\"\n";
+    EXPECT_EQ(6u, Imported(sets).os.processorCount);
+    EXPECT_EQ(2u,
+              Imported(sets + kWindows10.substr(kWindows10.find("[HKEY_LOCAL_MACHINE\\HARDWARE")))
+                  .os.processorCount);
+}
+
 TEST(MachineFromRegistryTest, ClassesDevicesAndServicesKeepWhatIsStored) {
     const machine::Machine m = Imported(
         Ccs(std::string("Control\\Class\\") + kUsbGuid) +
