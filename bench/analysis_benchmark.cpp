@@ -22,10 +22,10 @@ const std::string& ReportText(std::size_t devices, bool changed) {
     static std::map<std::pair<std::size_t, bool>, std::string> texts;
     std::string& text = texts[{devices, changed}];
     if (text.empty()) {
-        sim::Machine machine = SyntheticMachine(devices);
+        machine::Machine machine = SyntheticMachine(devices);
         for (std::size_t i = 0; changed && i < machine.devices.size(); i += 100) {
             machine.devices[i].properties[win::SPDRP_DEVICEDESC] =
-                sim::RegValue::String("Changed Device");
+                machine::RegValue::String("Changed Device");
         }
         ResetLogState();
         sim::SimulatedPlatform platform(std::move(machine));

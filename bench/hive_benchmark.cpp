@@ -19,48 +19,48 @@ namespace {
 // Device keys with 8 KB of binary data each, as Device Parameters and driver
 // data make real Enum keys large.
 std::string BigSystemHive() {
-    sim::RegistryTree tree;
+    machine::RegistryTree tree;
     const std::vector<std::uint8_t> blob(2000, 0x5A);
     const std::string set = "ControlSet001";
     tree.Key({"SYSTEM", "Select"});
-    tree.Value("Current", sim::RegValue::Dword(1));
+    tree.Value("Current", machine::RegValue::Dword(1));
     tree.Key({"SYSTEM", set, "Control", "Class", "{36fc9e60-c465-11cf-8056-444553540000}"});
-    tree.Value("Class", sim::RegValue::String("USB"));
+    tree.Value("Class", machine::RegValue::String("USB"));
     for (int i = 0; i < 2000; ++i) {
         tree.Key({"SYSTEM", set, "Enum", "USB", "VID_1234&PID_" + std::to_string(1000 + i % 100),
                   std::to_string(i)});
-        tree.Value("DeviceDesc", sim::RegValue::String("Device " + std::to_string(i)));
-        tree.Value("ClassGUID",
-                   sim::RegValue::String(i % 10 == 0 ? "{36fc9e60-c465-11cf-8056-444553540000}"
-                                                     : "{4d36e96c-e325-11ce-bfc1-08002be10318}"));
-        tree.Value("Service", sim::RegValue::String("svc" + std::to_string(i % 500)));
-        tree.Value("HardwareID", sim::RegValue::MultiString({"USB\\VID_1234&PID_5678&REV_0100",
-                                                             "USB\\VID_1234&PID_5678"}));
+        tree.Value("DeviceDesc", machine::RegValue::String("Device " + std::to_string(i)));
+        tree.Value("ClassGUID", machine::RegValue::String(
+                                    i % 10 == 0 ? "{36fc9e60-c465-11cf-8056-444553540000}"
+                                                : "{4d36e96c-e325-11ce-bfc1-08002be10318}"));
+        tree.Value("Service", machine::RegValue::String("svc" + std::to_string(i % 500)));
+        tree.Value("HardwareID", machine::RegValue::MultiString({"USB\\VID_1234&PID_5678&REV_0100",
+                                                                 "USB\\VID_1234&PID_5678"}));
         for (int part = 0; part < 4; ++part) {
-            tree.Value("Data" + std::to_string(part), sim::RegValue{win::REG_BINARY, blob});
+            tree.Value("Data" + std::to_string(part), machine::RegValue{win::REG_BINARY, blob});
         }
     }
     for (int i = 0; i < 500; ++i) {
         tree.Key({"SYSTEM", set, "Services", "svc" + std::to_string(i)});
-        tree.Value("Type", sim::RegValue::Dword(1));
-        tree.Value("Start", sim::RegValue::Dword(3));
-        tree.Value("ImagePath", sim::RegValue::String("\\SystemRoot\\system32\\drivers\\svc" +
-                                                          std::to_string(i) + ".sys",
-                                                      win::REG_EXPAND_SZ));
+        tree.Value("Type", machine::RegValue::Dword(1));
+        tree.Value("Start", machine::RegValue::Dword(3));
+        tree.Value("ImagePath", machine::RegValue::String("\\SystemRoot\\system32\\drivers\\svc" +
+                                                              std::to_string(i) + ".sys",
+                                                          win::REG_EXPAND_SZ));
     }
-    return sim::WriteHive(*tree.Find("SYSTEM"));
+    return machine::WriteHive(*tree.Find("SYSTEM"));
 }
 
 std::size_t ReportFromHive(const std::string& hive) {
-    sim::RegistryTree tree;
-    sim::HiveReadResult result;
-    if (!sim::ReadHive(reinterpret_cast<const std::uint8_t*>(hive.data()), hive.size(),
-                       {"HKEY_LOCAL_MACHINE", "SYSTEM"}, tree, result)) {
+    machine::RegistryTree tree;
+    machine::HiveReadResult result;
+    if (!machine::ReadHive(reinterpret_cast<const std::uint8_t*>(hive.data()), hive.size(),
+                           {"HKEY_LOCAL_MACHINE", "SYSTEM"}, tree, result)) {
         return 0;
     }
-    sim::Machine machine;
+    machine::Machine machine;
     std::string error;
-    if (!sim::MachineFromRegistry(tree, machine, error)) {
+    if (!machine::MachineFromRegistry(tree, machine, error)) {
         return 0;
     }
     sim::SimulatedPlatform platform(std::move(machine));

@@ -47,8 +47,8 @@ std::string ManyDevices(std::size_t devices) {
 
 void Load(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
-        sim::Machine machine;
-        sim::MachineLoader loader("bench.json", "");
+        machine::Machine machine;
+        machine::MachineLoader loader("bench.json", "");
         if (!loader.LoadText(text, machine)) {
             state.SkipWithError(loader.Error().c_str());
             return;

@@ -6,9 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Environment();
-    sim::RegistryTree tree;
-    sim::HiveReadResult result;
-    const bool read = sim::ReadHive(data, size, {"HKEY_LOCAL_MACHINE", "SYSTEM"}, tree, result);
+    machine::RegistryTree tree;
+    machine::HiveReadResult result;
+    const bool read = machine::ReadHive(data, size, {"HKEY_LOCAL_MACHINE", "SYSTEM"}, tree, result);
     FUZZ_CHECK(read == result.fault.message.empty());
     FUZZ_CHECK(result.fault.message.find('\n') == std::string::npos);
     FUZZ_CHECK(result.fault.offset <= size);

@@ -5,8 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Environment();
-    sim::MachineLoader loader("fuzz.json", "/nonexistent");
-    sim::Machine machine;
+    machine::MachineLoader loader("fuzz.json", "/nonexistent");
+    machine::Machine machine;
     const bool loaded = loader.LoadText(AsText(data, size), machine);
     FUZZ_CHECK(loaded == loader.Error().empty());
     FUZZ_CHECK(loader.Error().find('\n') == std::string::npos);

@@ -6,9 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Environment();
-    sim::RegistryTree tree;
-    sim::RegFileError error;
-    const bool parsed = sim::ParseRegFile(data, size, tree, error);
+    machine::RegistryTree tree;
+    machine::RegFileError error;
+    const bool parsed = machine::ParseRegFile(data, size, tree, error);
     FUZZ_CHECK(parsed == error.message.empty());
     FUZZ_CHECK(error.message.find('\n') == std::string::npos);
     FUZZ_CHECK(error.line <= size + 1);

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The same bytes as a driver file's resource, read as the report reads it.
-    sim::DriverFile file;
+    machine::DriverFile file;
     file.path = kPath;
     file.rawBlock = block;
     environment.platform.machine().files.clear();

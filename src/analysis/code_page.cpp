@@ -15,7 +15,7 @@ const std::array<char16_t, 256>& Windows1252() {
         for (std::size_t i = 0; i < all.size(); ++i) {
             all[i] = static_cast<char>(i);
         }
-        const std::u16string wide = sim::AnsiToWide(all);
+        const std::u16string wide = machine::AnsiToWide(all);
         std::array<char16_t, 256> result{};
         for (std::size_t i = 0; i < result.size(); ++i) {
             result[i] = wide[i];

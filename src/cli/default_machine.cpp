@@ -13,8 +13,8 @@ std::string_view DefaultMachineJson() {
                             kDefaultMachineJsonSize);
 }
 
-bool LoadDefaultMachine(sim::Machine& machine, std::string& error) {
-    sim::MachineLoader loader("built-in machine", "");
+bool LoadDefaultMachine(machine::Machine& machine, std::string& error) {
+    machine::MachineLoader loader("built-in machine", "");
     const bool ok = loader.LoadText(DefaultMachineJson(), machine);
     error = loader.Error();
     return ok;

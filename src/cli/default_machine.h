@@ -11,4 +11,4 @@
 std::string_view DefaultMachineJson();
 
 // False with a one-line `error` if the embedded description does not load.
-bool LoadDefaultMachine(sim::Machine& machine, std::string& error);
+bool LoadDefaultMachine(machine::Machine& machine, std::string& error);

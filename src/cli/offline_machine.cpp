@@ -8,19 +8,19 @@
 
 namespace {
 
-bool LoadHives(const std::vector<std::string>& files, sim::RegistryTree& tree,
+bool LoadHives(const std::vector<std::string>& files, machine::RegistryTree& tree,
                std::vector<std::string>& notes, std::string& error) {
     bool seen[2] = {false, false};
     for (const std::string& file : files) {
-        sim::HiveKind kind = sim::HiveKind::System;
+        machine::HiveKind kind = machine::HiveKind::System;
         std::string note;
-        if (!sim::LoadHiveFile(file, tree, kind, note, error)) {
+        if (!machine::LoadHiveFile(file, tree, kind, note, error)) {
             return false;
         }
-        bool& again = seen[kind == sim::HiveKind::System ? 0 : 1];
+        bool& again = seen[kind == machine::HiveKind::System ? 0 : 1];
         if (again) {
-            error = file + ": a second " + (kind == sim::HiveKind::System ? "SYSTEM" : "SOFTWARE") +
-                    " hive";
+            error = file + ": a second " +
+                    (kind == machine::HiveKind::System ? "SYSTEM" : "SOFTWARE") + " hive";
             return false;
         }
         again = true;
@@ -34,32 +34,34 @@ bool LoadHives(const std::vector<std::string>& files, sim::RegistryTree& tree,
 }  // namespace
 
 bool MachineFromExports(const std::vector<std::string>& files, const std::string& drivers,
-                        sim::Machine& machine, std::string& error) {
-    sim::RegistryTree tree;
+                        machine::Machine& machine, std::string& error) {
+    machine::RegistryTree tree;
     for (const std::string& file : files) {
-        if (!sim::LoadRegFile(file, tree, error)) {
+        if (!machine::LoadRegFile(file, tree, error)) {
             return false;
         }
     }
-    return sim::MachineFromRegistry(tree, machine, error) &&
-           (drivers.empty() || sim::AddDriverFolder(drivers, machine, error));
+    return machine::MachineFromRegistry(tree, machine, error) &&
+           (drivers.empty() || machine::AddDriverFolder(drivers, machine, error));
 }
 
 bool MachineFromHives(const std::vector<std::string>& hives, const std::string& drivers,
-                      sim::Machine& machine, std::vector<std::string>& notes, std::string& error) {
-    sim::RegistryTree tree;
-    return LoadHives(hives, tree, notes, error) && sim::MachineFromRegistry(tree, machine, error) &&
-           (drivers.empty() || sim::AddDriverFolder(drivers, machine, error));
+                      machine::Machine& machine, std::vector<std::string>& notes,
+                      std::string& error) {
+    machine::RegistryTree tree;
+    return LoadHives(hives, tree, notes, error) &&
+           machine::MachineFromRegistry(tree, machine, error) &&
+           (drivers.empty() || machine::AddDriverFolder(drivers, machine, error));
 }
 
 bool MachineFromWindowsFolder(const std::string& folder, const std::map<char, std::string>& drives,
-                              sim::Machine& machine, std::vector<std::string>& notes,
+                              machine::Machine& machine, std::vector<std::string>& notes,
                               std::string& error) {
     if (host::KindOf(folder) != host::FileKind::Directory) {
         error = folder + ": no such folder";
         return false;
     }
-    const sim::WindowsFolder windows(folder, drives);
+    const machine::WindowsFolder windows(folder, drives);
     std::vector<std::string> hives;
     for (const char* name : {"SYSTEM", "SOFTWARE"}) {
         hives.push_back(windows.Hive(name));
@@ -68,8 +70,9 @@ bool MachineFromWindowsFolder(const std::string& folder, const std::map<char, st
             return false;
         }
     }
-    sim::RegistryTree tree;
-    if (!LoadHives(hives, tree, notes, error) || !sim::MachineFromRegistry(tree, machine, error)) {
+    machine::RegistryTree tree;
+    if (!LoadHives(hives, tree, notes, error) ||
+        !machine::MachineFromRegistry(tree, machine, error)) {
         return false;
     }
     if (machine.systemDirectory.empty()) {
@@ -85,9 +88,9 @@ bool MachineFromWindowsFolder(const std::string& folder, const std::map<char, st
         const std::string path = machine.systemDirectory + "\\drivers\\" + fileName;
         const std::string found = windows.HostPath(path, systemRoot);
         if (!found.empty()) {
-            sim::DriverFile file;
+            machine::DriverFile file;
             file.path = path;
-            sim::AttachPeFile(file, found);
+            machine::AttachPeFile(file, found);
             machine.files[path] = std::move(file);
         }
     }

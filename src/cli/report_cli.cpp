@@ -52,7 +52,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
     // The simulated system knows nothing of the host: it is told where this
     // program lies, and is handed the host's files for the configuration
     // file beside it.
-    sim::Machine own;
+    machine::Machine own;
     own.moduleFileName = host::ExecutablePath();
     HostProfileStore hostFiles;
     sim::SimulatedPlatform system(std::move(own), &hostFiles);
@@ -77,7 +77,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
 #endif
     std::unique_ptr<sim::SimulatedPlatform> described;
     if (useDescription) {
-        sim::Machine machine;
+        machine::Machine machine;
         std::vector<std::string> notes;
         const bool loaded =
             !options.regFiles.empty()
@@ -89,7 +89,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
                                            error)
             : options.systemFile.empty()
                 ? LoadDefaultMachine(machine, error)
-                : sim::MachineLoader::FromFile(options.systemFile, machine, error);
+                : machine::MachineLoader::FromFile(options.systemFile, machine, error);
         for (const std::string& note : notes) {
             Complain(err, note);
         }

@@ -1,6 +1,6 @@
 #include "machine/ansi_code_page.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -52,4 +52,4 @@ std::string WideToAnsi(const std::u16string& text) {
     return narrow;
 }
 
-}  // namespace sim
+}  // namespace machine

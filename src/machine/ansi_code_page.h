@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <string>
 
-namespace sim {
+namespace machine {
 
 std::u16string AnsiToWide(const std::string& text);
 // Characters the code page lacks become '?', as WideCharToMultiByte's default.
 std::string WideToAnsi(const std::u16string& text);
 
-}  // namespace sim
+}  // namespace machine

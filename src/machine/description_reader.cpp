@@ -6,7 +6,7 @@
 #include "text/guid_text.h"
 #include "text/hex_digit.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -170,4 +170,4 @@ bool DescriptionReader::ReadHex(const JsonValue& value, const std::string& path,
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "machine/json_value.h"
-#include "platform/platform.h"
+#include "wintypes/win_types.h"
 
-namespace sim {
+namespace machine {
 
 // The JSON path of member `name` of the value at `path`; names that would
 // not read back plainly are quoted and escaped, so that a message stays one line.
@@ -122,4 +122,4 @@ bool ReadField(DescriptionReader& reader, const JsonValue& value, const std::str
     }
 }
 
-}  // namespace sim
+}  // namespace machine

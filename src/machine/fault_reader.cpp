@@ -1,6 +1,6 @@
 #include "machine/fault_reader.h"
 
-namespace sim {
+namespace machine {
 
 bool ReadFault(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                Fault& fault) {
@@ -39,4 +39,4 @@ bool ReadFault(DescriptionReader& reader, const JsonValue& value, const std::str
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

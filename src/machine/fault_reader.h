@@ -6,9 +6,9 @@
 #include "machine/description_reader.h"
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 bool ReadFault(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                Fault& fault);
 
-}  // namespace sim
+}  // namespace machine

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -173,4 +173,4 @@ bool HiveCells::Take(std::uint32_t cell, const char* what, std::size_t from, Hiv
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

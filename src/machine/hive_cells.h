@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace sim {
+namespace machine {
 
 // What is wrong with a hive, and where: a file offset.
 struct HiveFault {
@@ -67,4 +67,4 @@ class HiveCells {
 
 std::string HexOffset(std::size_t offset);
 
-}  // namespace sim
+}  // namespace machine

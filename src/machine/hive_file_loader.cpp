@@ -6,7 +6,7 @@
 #include "machine/hive_reader.h"
 #include "host/host_files.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -77,4 +77,4 @@ bool LoadHiveFile(const std::string& path, RegistryTree& tree, HiveKind& kind, s
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

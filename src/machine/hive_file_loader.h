@@ -8,7 +8,7 @@
 
 #include "machine/registry_tree.h"
 
-namespace sim {
+namespace machine {
 
 enum class HiveKind { System, Software };
 
@@ -19,4 +19,4 @@ enum class HiveKind { System, Software };
 bool LoadHiveFile(const std::string& path, RegistryTree& tree, HiveKind& kind, std::string& note,
                   std::string& error);
 
-}  // namespace sim
+}  // namespace machine

@@ -5,7 +5,7 @@
 
 #include "machine/ansi_code_page.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -314,4 +314,4 @@ std::string HiveFaultText(const std::string& file, const HiveFault& fault) {
     return file + ": offset " + HexOffset(fault.offset) + ": " + fault.message;
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -19,7 +19,7 @@
 #include "machine/hive_cells.h"
 #include "machine/reg_file_parser.h"
 
-namespace sim {
+namespace machine {
 
 struct HiveReadResult {
     HiveFault fault;
@@ -38,4 +38,4 @@ bool ReadHive(const std::uint8_t* data, std::size_t size, const std::vector<std:
 // The "FILE: offset 0x...: message" line of a fault.
 std::string HiveFaultText(const std::string& file, const HiveFault& fault);
 
-}  // namespace sim
+}  // namespace machine

@@ -6,7 +6,7 @@
 #include "machine/hive_cells.h"
 #include "machine/ansi_code_page.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -273,4 +273,4 @@ std::string EmptyHive() {
     return WriteHive(RegKey(""));
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -10,7 +10,7 @@
 
 #include "machine/registry_tree.h"
 
-namespace sim {
+namespace machine {
 
 enum class HiveIndexKind { Lf, Lh, Li, Ri };
 
@@ -31,4 +31,4 @@ std::string WriteHive(const RegKey& root, const HiveWriteOptions& options = {});
 // A hive of one empty root key: the smallest one hivex opens for writing.
 std::string EmptyHive();
 
-}  // namespace sim
+}  // namespace machine

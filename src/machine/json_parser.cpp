@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -300,4 +300,4 @@ bool JsonParser::ParseNumber(JsonValue& value) {
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

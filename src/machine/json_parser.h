@@ -10,7 +10,7 @@
 
 #include "machine/json_value.h"
 
-namespace sim {
+namespace machine {
 
 struct JsonError {
     std::size_t line = 0;    // 1-based
@@ -49,4 +49,4 @@ class JsonParser {
     JsonError error_;
 };
 
-}  // namespace sim
+}  // namespace machine

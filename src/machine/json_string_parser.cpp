@@ -4,7 +4,7 @@
 
 #include "text/hex_digit.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -170,4 +170,4 @@ bool JsonParser::ParseUtf8(std::string& out) {
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

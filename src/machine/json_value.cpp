@@ -1,6 +1,6 @@
 #include "machine/json_value.h"
 
-namespace sim {
+namespace machine {
 
 JsonValue JsonValue::MakeBool(bool value) {
     JsonValue v;
@@ -65,4 +65,4 @@ const char* DescribeJsonType(JsonValue::Type type) {
     return "a value";
 }
 
-}  // namespace sim
+}  // namespace machine

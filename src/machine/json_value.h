@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace sim {
+namespace machine {
 
 class JsonValue {
   public:
@@ -52,4 +52,4 @@ class JsonValue {
 // What the value is, for messages: "null", "a Boolean", "a number", ...
 const char* DescribeJsonType(JsonValue::Type type);
 
-}  // namespace sim
+}  // namespace machine

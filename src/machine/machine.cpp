@@ -2,7 +2,7 @@
 
 #include "host/host_files.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -62,4 +62,4 @@ void AttachPeFile(DriverFile& file, const std::string& hostPath) {
     }
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "wintypes/win_types.h"
 
-namespace sim {
+namespace machine {
 
 // Windows compares these names without regard to case (ASCII folding).
 struct CaseInsensitiveLess {
@@ -121,4 +121,4 @@ struct Machine {
 // be read is left without bytes and answers as a missing file.
 void AttachPeFile(DriverFile& file, const std::string& hostPath);
 
-}  // namespace sim
+}  // namespace machine

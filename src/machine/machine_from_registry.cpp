@@ -10,7 +10,7 @@
 #include "machine/registry_key_values.h"
 #include "machine/windows_names.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -378,4 +378,4 @@ bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& e
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -16,7 +16,7 @@
 #include "machine/machine.h"
 #include "machine/registry_tree.h"
 
-namespace sim {
+namespace machine {
 
 inline constexpr const char* kCurrentVersionKey =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
@@ -35,4 +35,4 @@ std::string DisplayText(const std::string& stored);
 // <system directory>\drivers\<name>, its version resource read from the copy.
 bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& error);
 
-}  // namespace sim
+}  // namespace machine

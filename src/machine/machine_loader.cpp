@@ -10,7 +10,7 @@
 #include "machine/version_fields_reader.h"
 #include "machine/windows_names.h"
 
-namespace sim {
+namespace machine {
 
 MachineLoader::MachineLoader(std::string source, std::string baseDir)
     : reader_(std::move(source)), baseDir_(std::move(baseDir)) {}
@@ -296,4 +296,4 @@ bool MachineLoader::ReadMachine(const JsonValue& root, Machine& machine) {
            });
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -10,7 +10,7 @@
 #include "machine/json_value.h"
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 class MachineLoader {
   public:
@@ -33,4 +33,4 @@ class MachineLoader {
     std::string baseDir_;
 };
 
-}  // namespace sim
+}  // namespace machine

@@ -2,7 +2,7 @@
 
 #include "machine/windows_names.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -93,4 +93,4 @@ bool ReadOsFacts(DescriptionReader& reader, const JsonValue& value, const std::s
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -6,9 +6,9 @@
 #include "machine/description_reader.h"
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 bool ReadOsFacts(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                  OsFacts& os);
 
-}  // namespace sim
+}  // namespace machine

@@ -8,7 +8,7 @@
 
 #include "machine/ansi_code_page.h"
 
-namespace sim {
+namespace machine {
 
 enum class RegFileEncoding { Ansi, Utf16, Utf8 };
 
@@ -136,4 +136,4 @@ class RegFileLineReader {
     std::u16string wide_;
 };
 
-}  // namespace sim
+}  // namespace machine

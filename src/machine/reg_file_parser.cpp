@@ -8,7 +8,7 @@
 #include "machine/ansi_code_page.h"
 #include "machine/reg_file_line_reader.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -383,4 +383,4 @@ bool ParseRegFile(const std::uint8_t* data, std::size_t size, RegFileSink& sink,
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

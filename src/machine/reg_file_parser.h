@@ -16,7 +16,7 @@
 
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 class RegFileSink {
   public:
@@ -44,4 +44,4 @@ inline constexpr std::size_t kMaxKeyDepth = 512;
 bool ParseRegFile(const std::uint8_t* data, std::size_t size, RegFileSink& sink,
                   RegFileError& error);
 
-}  // namespace sim
+}  // namespace machine

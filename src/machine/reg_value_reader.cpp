@@ -4,7 +4,7 @@
 
 #include "machine/windows_names.h"
 
-namespace sim {
+namespace machine {
 
 bool ReadRegValue(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                   RegValue& reg) {
@@ -92,4 +92,4 @@ bool ReadRegValue(DescriptionReader& reader, const JsonValue& value, const std::
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

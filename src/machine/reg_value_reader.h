@@ -7,9 +7,9 @@
 #include "machine/description_reader.h"
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 bool ReadRegValue(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                   RegValue& reg);
 
-}  // namespace sim
+}  // namespace machine

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace sim {
+namespace machine {
 
 std::string QuoteRegString(const std::string& name) {
     std::string quoted = "\"";
@@ -92,4 +92,4 @@ void RegistryExport::Value(const std::string& name, const RegValue& value) {
     Raw(name, value.type, value.data);
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -8,7 +8,7 @@
 
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 class RegistryExport {
   public:
@@ -35,4 +35,4 @@ class RegistryExport {
 // `name` as a quoted REGEDIT4 string: backslashes and quotes escaped.
 std::string QuoteRegString(const std::string& name);
 
-}  // namespace sim
+}  // namespace machine

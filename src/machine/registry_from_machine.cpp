@@ -2,7 +2,7 @@
 
 #include "text/guid_text.h"
 
-namespace sim {
+namespace machine {
 
 std::string DevicePropertyValueName(win::DWORD property) {
     switch (property) {
@@ -62,4 +62,4 @@ void AddDeviceKeys(RegistryExport& reg, const Machine& machine) {
     }
 }
 
-}  // namespace sim
+}  // namespace machine

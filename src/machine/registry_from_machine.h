@@ -9,7 +9,7 @@
 #include "machine/machine.h"
 #include "machine/registry_export.h"
 
-namespace sim {
+namespace machine {
 
 inline constexpr const char* kClassRoot =
     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class";
@@ -23,4 +23,4 @@ std::string DevicePropertyValueName(win::DWORD property);
 // keys stay behind, and presence is the Plug and Play manager's business.
 void AddDeviceKeys(RegistryExport& reg, const Machine& machine);
 
-}  // namespace sim
+}  // namespace machine

@@ -1,6 +1,6 @@
 #include "machine/registry_key_values.h"
 
-namespace sim {
+namespace machine {
 
 std::optional<std::string> Text(const RegKey* key, const char* name) {
     const RegValue* value = key != nullptr ? key->Value(name) : nullptr;
@@ -49,4 +49,4 @@ bool Contains(const std::string& text, const char* part) {
     return Upper(text).find(Upper(part)) != std::string::npos;
 }
 
-}  // namespace sim
+}  // namespace machine

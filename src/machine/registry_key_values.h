@@ -8,7 +8,7 @@
 
 #include "machine/registry_tree.h"
 
-namespace sim {
+namespace machine {
 
 std::optional<std::string> Text(const RegKey* key, const char* name);
 std::optional<win::DWORD> Dword(const RegKey* key, const char* name);
@@ -20,4 +20,4 @@ std::optional<win::DWORD> Number(const std::string& text);
 std::string Upper(std::string text);
 bool Contains(const std::string& text, const char* part);
 
-}  // namespace sim
+}  // namespace machine

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace sim {
+namespace machine {
 
 void AddServiceKeys(RegistryExport& out, const Machine& machine) {
     for (const auto& [name, service] : machine.services) {
@@ -19,4 +19,4 @@ void AddServiceKeys(RegistryExport& out, const Machine& machine) {
     }
 }
 
-}  // namespace sim
+}  // namespace machine

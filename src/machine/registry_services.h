@@ -6,7 +6,7 @@
 #include "machine/machine.h"
 #include "machine/registry_export.h"
 
-namespace sim {
+namespace machine {
 
 inline constexpr const char* kServicesKey =
     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services";
@@ -16,4 +16,4 @@ inline constexpr const char* kServicesKey =
 // when it is not empty.
 void AddServiceKeys(RegistryExport& out, const Machine& machine);
 
-}  // namespace sim
+}  // namespace machine

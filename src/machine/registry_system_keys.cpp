@@ -6,7 +6,7 @@
 #include "machine/machine_from_registry.h"
 #include "machine/windows_names.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -61,4 +61,4 @@ void AddSystemKeys(RegistryExport& out, const Machine& machine) {
     }
 }
 
-}  // namespace sim
+}  // namespace machine

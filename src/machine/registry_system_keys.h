@@ -7,10 +7,10 @@
 #include "machine/machine.h"
 #include "machine/registry_export.h"
 
-namespace sim {
+namespace machine {
 
 // Product suites are written by their ProductSuite names; VER_SUITE_SINGLEUSERTS
 // has none and is carried as a Terminal Server that is no application server.
 void AddSystemKeys(RegistryExport& out, const Machine& machine);
 
-}  // namespace sim
+}  // namespace machine

@@ -2,7 +2,7 @@
 
 #include "host/host_files.h"
 
-namespace sim {
+namespace machine {
 
 const RegKey* RegKey::Find(const std::string& path) const {
     const RegKey* key = this;
@@ -133,4 +133,4 @@ bool LoadRegFile(const std::string& path, RegistryTree& tree, std::string& error
                         tree, error);
 }
 
-}  // namespace sim
+}  // namespace machine

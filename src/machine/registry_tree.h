@@ -14,7 +14,7 @@
 #include "machine/machine.h"
 #include "machine/reg_file_parser.h"
 
-namespace sim {
+namespace machine {
 
 class RegKey {
   public:
@@ -67,4 +67,4 @@ bool LoadRegFile(const std::string& path, RegistryTree& tree, std::string& error
 bool LoadRegBytes(const std::uint8_t* data, std::size_t size, const std::string& name,
                   RegistryTree& tree, std::string& error);
 
-}  // namespace sim
+}  // namespace machine

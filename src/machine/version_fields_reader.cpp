@@ -2,7 +2,7 @@
 
 #include "text/hex_digit.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -124,4 +124,4 @@ bool ReadVersionFields(DescriptionReader& reader, const JsonValue& value, const 
     return true;
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -7,9 +7,9 @@
 #include "machine/description_reader.h"
 #include "machine/machine.h"
 
-namespace sim {
+namespace machine {
 
 bool ReadVersionFields(DescriptionReader& reader, const JsonValue& value, const std::string& path,
                        VersionFields& version);
 
-}  // namespace sim
+}  // namespace machine

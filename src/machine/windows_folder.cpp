@@ -2,7 +2,7 @@
 
 #include "host/host_files.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::string WindowsFolder::HostPath(const std::string& path, const std::string& 
     return !found.empty() && host::KindOf(found) == host::FileKind::Regular ? found : std::string();
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -7,7 +7,7 @@
 #include <utility>
 #include <string>
 
-namespace sim {
+namespace machine {
 
 class WindowsFolder {
   public:
@@ -33,4 +33,4 @@ class WindowsFolder {
     std::map<char, std::string> drives_;
 };
 
-}  // namespace sim
+}  // namespace machine

@@ -1,6 +1,6 @@
 #include "machine/windows_names.h"
 
-namespace sim {
+namespace machine {
 
 namespace {
 
@@ -85,4 +85,4 @@ const NamedValue* FindNamed(std::span<const NamedValue> table, const std::string
     return nullptr;
 }
 
-}  // namespace sim
+}  // namespace machine

@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
-#include "platform/platform.h"
+#include "wintypes/win_types.h"
 
-namespace sim {
+namespace machine {
 
 struct NamedValue {
     const char* name;
@@ -50,4 +50,4 @@ std::string NameList(std::span<const Entry> table) {
     return text;
 }
 
-}  // namespace sim
+}  // namespace machine

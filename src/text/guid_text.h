@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "wintypes/win_types.h"
 
 // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}", lower case.
 std::string GuidText(const win::GUID& guid);

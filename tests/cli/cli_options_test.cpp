@@ -67,7 +67,7 @@ TEST(CliOptionsTest, TitleBlockUnderlinesTheProductLine) {
 }
 
 TEST(DefaultMachineTest, EmbeddedDescriptionLoads) {
-    sim::Machine machine;
+    machine::Machine machine;
     std::string error;
     ASSERT_TRUE(LoadDefaultMachine(machine, error)) << error;
     EXPECT_EQ(4u, machine.os.processorCount);

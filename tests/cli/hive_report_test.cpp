@@ -26,21 +26,22 @@
 
 namespace {
 
-void WriteFolder(const sim::Machine& machine, const std::string& folder) {
+void WriteFolder(const machine::Machine& machine, const std::string& folder) {
     std::string error;
     ASSERT_TRUE(WriteWindowsFolder(machine, folder, error)) << error;
 }
 
 // Beyond what exports lose: the processors (HARDWARE is no hive on disk)
 // and the device order, which is the hive's sorted key order.
-sim::Machine CarriedByHives(const sim::Machine& described, const sim::Machine& imported) {
-    sim::Machine machine = Carried(described);
+machine::Machine CarriedByHives(const machine::Machine& described,
+                                const machine::Machine& imported) {
+    machine::Machine machine = Carried(described);
     machine.os.processorCount = 0;
-    std::vector<sim::Device> ordered;
-    for (const sim::Device& device : imported.devices) {
-        const auto found =
-            std::find_if(machine.devices.begin(), machine.devices.end(),
-                         [&](const sim::Device& d) { return d.instanceId == device.instanceId; });
+    std::vector<machine::Device> ordered;
+    for (const machine::Device& device : imported.devices) {
+        const auto found = std::find_if(
+            machine.devices.begin(), machine.devices.end(),
+            [&](const machine::Device& d) { return d.instanceId == device.instanceId; });
         if (found != machine.devices.end()) {
             ordered.push_back(*found);
         }
@@ -83,14 +84,14 @@ TEST(HiveReportTest, ExampleMachinesGiveTheSameReportThroughTheirWindowsFolder) 
     ASSERT_GE(files.size(), 5u);
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        sim::Machine described;
+        machine::Machine described;
         std::string error;
-        ASSERT_TRUE(sim::MachineLoader::FromFile(file, described, error)) << error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(file, described, error)) << error;
         ScratchDir dir;
         const std::string windows = dir.Path("Windows");
         WriteFolder(described, windows);
 
-        sim::Machine imported;
+        machine::Machine imported;
         std::vector<std::string> notes;
         ASSERT_TRUE(MachineFromWindowsFolder(windows, {}, imported, notes, error)) << error;
         EXPECT_TRUE(notes.empty());
@@ -101,11 +102,11 @@ TEST(HiveReportTest, ExampleMachinesGiveTheSameReportThroughTheirWindowsFolder) 
             const std::string path = windows + "/System32/config/" + hive;
             std::string listing;
             ASSERT_TRUE(HivexListing(path, listing, error)) << error;
-            sim::RegistryTree ours;
-            sim::HiveKind kind{};
+            machine::RegistryTree ours;
+            machine::HiveKind kind{};
             std::string note;
-            ASSERT_TRUE(sim::LoadHiveFile(path, ours, kind, note, error)) << error;
-            EXPECT_EQ(listing, TreeListing(*ours.Find(kind == sim::HiveKind::System
+            ASSERT_TRUE(machine::LoadHiveFile(path, ours, kind, note, error)) << error;
+            EXPECT_EQ(listing, TreeListing(*ours.Find(kind == machine::HiveKind::System
                                                           ? "HKEY_LOCAL_MACHINE\\SYSTEM"
                                                           : "HKEY_LOCAL_MACHINE\\SOFTWARE")));
         }
@@ -123,9 +124,9 @@ std::string RunReport(const ScratchDir& dir, const std::string& args, int& exitC
 }
 
 TEST(HiveReportTest, CommandLineReadsWindowsFolderAndHivesAndRefusesBadOnes) {
-    sim::Machine described;
+    machine::Machine described;
     std::string error;
-    ASSERT_TRUE(sim::MachineLoader::FromFile(
+    ASSERT_TRUE(machine::MachineLoader::FromFile(
         std::string(MVSI_SOURCE_DIR) + "/examples/machines/xp-sp3-usb-1394.json", described,
         error));
     ScratchDir dir;

@@ -44,7 +44,7 @@ std::string WidenHexLine(const std::string& line) {
     std::string out = line.substr(0, eq + 8);
     char byte[4];
     bool first = true;
-    for (const char16_t c : sim::AnsiToWide(ansi)) {
+    for (const char16_t c : machine::AnsiToWide(ansi)) {
         for (const unsigned b : {unsigned{c} & 0xFFu, unsigned{c} >> 8u}) {
             std::snprintf(byte, sizeof byte, "%02x", b);
             out += (first ? "" : ",") + std::string(byte);
@@ -76,7 +76,7 @@ std::string Utf16Export(const std::string& regedit4) {
         logical.clear();
     }
     std::u16string wide = u"Windows Registry Editor Version 5.00";
-    wide += sim::AnsiToWide(body);
+    wide += machine::AnsiToWide(body);
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : wide) {
         bytes.push_back(static_cast<char>(c & 0xFF));
@@ -88,23 +88,23 @@ std::string Utf16Export(const std::string& regedit4) {
 class OfflineReportTest : public ::testing::Test {
   protected:
     // The described machine → .reg files + driver folder → machine.
-    sim::Machine RoundTrip(const sim::Machine& described) {
+    machine::Machine RoundTrip(const machine::Machine& described) {
         const std::string reg = dir.Path("machine.reg");
         const std::string system = dir.Path("system.reg");
         const std::string drivers = dir.Path("drivers");
         EXPECT_TRUE(WriteWholeFile(reg, BuildPrefixContent(described).reg));
-        sim::RegistryExport keys;
-        sim::AddSystemKeys(keys, described);
+        machine::RegistryExport keys;
+        machine::AddSystemKeys(keys, described);
         EXPECT_TRUE(WriteWholeFile(system, keys.Text()));
         WriteDriverFiles(Carried(described), drivers);
 
-        sim::RegistryTree tree;
+        machine::RegistryTree tree;
         std::string error;
-        EXPECT_TRUE(sim::LoadRegFile(reg, tree, error)) << error;
-        EXPECT_TRUE(sim::LoadRegFile(system, tree, error)) << error;
-        sim::Machine imported;
-        EXPECT_TRUE(sim::MachineFromRegistry(tree, imported, error)) << error;
-        EXPECT_TRUE(sim::AddDriverFolder(drivers, imported, error)) << error;
+        EXPECT_TRUE(machine::LoadRegFile(reg, tree, error)) << error;
+        EXPECT_TRUE(machine::LoadRegFile(system, tree, error)) << error;
+        machine::Machine imported;
+        EXPECT_TRUE(machine::MachineFromRegistry(tree, imported, error)) << error;
+        EXPECT_TRUE(machine::AddDriverFolder(drivers, imported, error)) << error;
         return imported;
     }
 
@@ -120,29 +120,29 @@ TEST_F(OfflineReportTest, ExampleMachinesGiveTheSameReportThroughTheirExports) {
     ASSERT_GE(files.size(), 5u);
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        sim::Machine described;
+        machine::Machine described;
         std::string error;
-        ASSERT_TRUE(sim::MachineLoader::FromFile(file, described, error)) << error;
-        const sim::Machine imported = RoundTrip(described);
+        ASSERT_TRUE(machine::MachineLoader::FromFile(file, described, error)) << error;
+        const machine::Machine imported = RoundTrip(described);
         EXPECT_EQ(ReportOf(Carried(described)), ReportOf(imported));
         std::filesystem::remove_all(dir.Path("drivers"));
     }
 }
 
 TEST_F(OfflineReportTest, WithoutDriverCopiesEveryFileIsMissingAsOnWindows) {
-    sim::Machine described;
+    machine::Machine described;
     std::string error;
-    ASSERT_TRUE(sim::MachineLoader::FromFile(
+    ASSERT_TRUE(machine::MachineLoader::FromFile(
         std::string(MVSI_SOURCE_DIR) + "/examples/machines/worked-example.json", described, error));
-    sim::RegistryExport keys;
-    sim::AddSystemKeys(keys, described);
-    sim::RegistryTree tree;
+    machine::RegistryExport keys;
+    machine::AddSystemKeys(keys, described);
+    machine::RegistryTree tree;
     const std::string text = BuildPrefixContent(described).reg + keys.Text().substr(8);
-    ASSERT_TRUE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
-                                  "m.reg", tree, error))
+    ASSERT_TRUE(machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                      text.size(), "m.reg", tree, error))
         << error;
-    sim::Machine imported;
-    ASSERT_TRUE(sim::MachineFromRegistry(tree, imported, error));
+    machine::Machine imported;
+    ASSERT_TRUE(machine::MachineFromRegistry(tree, imported, error));
     const std::string report = ReportOf(imported);
     EXPECT_NE(std::string::npos, report.find("GetFileVersionInfoSize failed with error 0x00000002"))
         << report;
@@ -152,51 +152,51 @@ TEST_F(OfflineReportTest, WithoutDriverCopiesEveryFileIsMissingAsOnWindows) {
 // A machine of real size: 2000 device keys and 500 services in a
 // Version 5.00 export of tens of megabytes.
 TEST_F(OfflineReportTest, RealSizedUtf16ExportIsRead) {
-    sim::Machine big;
+    machine::Machine big;
     big.systemDirectory = "C:\\Windows\\system32";
     big.os.suiteMask = win::VER_SUITE_TERMINAL | win::VER_SUITE_SINGLEUSERTS;
     big.os.processorCount = 8;
-    sim::SetupClass usb;
+    machine::SetupClass usb;
     ParseGuidText("{36fc9e60-c465-11cf-8056-444553540000}", usb.guid);
     usb.name = "USB";
     big.classes.push_back(usb);
     const std::vector<std::uint8_t> blob(3000, 0x5A);
     for (int i = 0; i < 2000; ++i) {
-        sim::Device device;
+        machine::Device device;
         device.instanceId =
             "USB\\VID_1234&PID_" + std::to_string(1000 + i % 100) + "\\" + std::to_string(i);
         device.properties[win::SPDRP_DEVICEDESC] =
-            sim::RegValue::String("Device " + std::to_string(i));
+            machine::RegValue::String("Device " + std::to_string(i));
         device.properties[win::SPDRP_CLASSGUID] =
-            sim::RegValue::String(i % 10 == 0 ? "{36fc9e60-c465-11cf-8056-444553540000}"
-                                              : "{4d36e96c-e325-11ce-bfc1-08002be10318}");
+            machine::RegValue::String(i % 10 == 0 ? "{36fc9e60-c465-11cf-8056-444553540000}"
+                                                  : "{4d36e96c-e325-11ce-bfc1-08002be10318}");
         device.properties[win::SPDRP_SERVICE] =
-            sim::RegValue::String("svc" + std::to_string(i % 500));
-        device.properties[win::SPDRP_HARDWAREID] = sim::RegValue::MultiString(
+            machine::RegValue::String("svc" + std::to_string(i % 500));
+        device.properties[win::SPDRP_HARDWAREID] = machine::RegValue::MultiString(
             {"USB\\VID_1234&PID_5678&REV_0100", "USB\\VID_1234&PID_5678"});
         // Stands for the Device Parameters and driver data regedit exports in hex.
-        device.properties[win::SPDRP_LOWERFILTERS] = sim::RegValue{win::REG_MULTI_SZ, {0}};
-        device.properties[0x0F] = sim::RegValue{win::REG_BINARY, blob};
+        device.properties[win::SPDRP_LOWERFILTERS] = machine::RegValue{win::REG_MULTI_SZ, {0}};
+        device.properties[0x0F] = machine::RegValue{win::REG_BINARY, blob};
         big.devices.push_back(device);
     }
     for (int i = 0; i < 500; ++i) {
-        sim::Service service;
+        machine::Service service;
         service.name = "svc" + std::to_string(i);
         service.binaryPath = "\\SystemRoot\\system32\\drivers\\svc" + std::to_string(i) + ".sys";
         big.services[service.name] = service;
     }
-    sim::RegistryExport keys;
-    sim::AddSystemKeys(keys, big);
+    machine::RegistryExport keys;
+    machine::AddSystemKeys(keys, big);
     const std::string text = Utf16Export(BuildPrefixContent(big).reg + keys.Text().substr(8));
     ASSERT_GT(text.size(), 20u * 1000 * 1000);
     const std::string file = dir.Path("big.reg");
     ASSERT_TRUE(WriteWholeFile(file, text));
 
-    sim::RegistryTree tree;
+    machine::RegistryTree tree;
     std::string error;
-    ASSERT_TRUE(sim::LoadRegFile(file, tree, error)) << error;
-    sim::Machine imported;
-    ASSERT_TRUE(sim::MachineFromRegistry(tree, imported, error)) << error;
+    ASSERT_TRUE(machine::LoadRegFile(file, tree, error)) << error;
+    machine::Machine imported;
+    ASSERT_TRUE(machine::MachineFromRegistry(tree, imported, error)) << error;
     const std::string report = ReportOf(imported);
 
     EXPECT_EQ(2000u, imported.devices.size());

@@ -23,7 +23,7 @@ class DevNodeTest : public MachineTest {
     }
     ~DevNodeTest() override { ResetAllocationFailures(); }
 
-    sim::Device& device() { return machine().devices[0]; }
+    machine::Device& device() { return machine().devices[0]; }
     const DevNode& Node() {
         if (list.Count() == 0) {
             EXPECT_EQ(0u, list.LoadDevice(device().instanceId));
@@ -75,7 +75,7 @@ TEST_F(DevNodeTest, FailuresThatSetNoErrorStillFail) {
     StringList filters;
     EXPECT_EQ(win::ERROR_INVALID_FUNCTION,
               GetRegistryProperty(filters, node, win::SPDRP_UPPERFILTERS));
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"flt"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"flt"});
     platform.faults().AddOnCall("SetupDiGetDeviceRegistryPropertyA", 3, win::ERROR_SUCCESS);
     EXPECT_EQ(win::ERROR_INVALID_FUNCTION,
               GetRegistryProperty(filters, node, win::SPDRP_UPPERFILTERS));
@@ -106,7 +106,7 @@ TEST_F(DevNodeTest, NamedSingleValues) {
 
 TEST_F(DevNodeTest, ListPropertiesKeepStoredOrder) {
     device().properties[win::SPDRP_HARDWAREID] =
-        sim::RegValue::MultiString({"USB\\ROOT_HUB&VID8086", "USB\\ROOT_HUB"});
+        machine::RegValue::MultiString({"USB\\ROOT_HUB&VID8086", "USB\\ROOT_HUB"});
     StringList values;
     EXPECT_EQ(0u, GetRegistryProperty(values, Node(), win::SPDRP_HARDWAREID));
     EXPECT_EQ((StringList{"USB\\ROOT_HUB&VID8086", "USB\\ROOT_HUB"}), values);
@@ -136,7 +136,7 @@ TEST_F(DevNodeTest, UnlistedPropertyCode) {
     EXPECT_TRUE(values.empty());
     EXPECT_TRUE(log.Problems().empty());
 
-    device().properties[win::SPDRP_MFG] = sim::RegValue::String("Maker");
+    device().properties[win::SPDRP_MFG] = machine::RegValue::String("Maker");
     EXPECT_EQ(1u, GetRegistryProperty(values, Node(), win::SPDRP_MFG));
     EXPECT_TRUE(values.empty());
     EXPECT_EQ(3u, platform.calls().Count("SetupDiGetDeviceRegistryPropertyA"));
@@ -175,8 +175,8 @@ TEST_F(DevNodeTest, UnterminatedDataIsReadWithinTheBuffer) {
 }
 
 TEST_F(DevNodeTest, UnexpectedTypesWarnAndAreReadAsExpected) {
-    device().properties[win::SPDRP_SERVICE] = sim::RegValue::MultiString({"usbhub"});
-    device().properties[win::SPDRP_LOWERFILTERS] = sim::RegValue::String("low");
+    device().properties[win::SPDRP_SERVICE] = machine::RegValue::MultiString({"usbhub"});
+    device().properties[win::SPDRP_LOWERFILTERS] = machine::RegValue::String("low");
     const DevNode& node = Node();
     std::string value;
     EXPECT_EQ(0u, GetServiceName(node, value));

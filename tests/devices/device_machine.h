@@ -23,8 +23,8 @@ inline const char kUsbText[] = "{36fc9e60-c465-11cf-8056-444553540000}";
 inline const char k1394Text[] = "{6bdd1fc1-810f-11d0-bec7-08002be2092f}";
 inline const char kHidText[] = "{745a17a0-74d3-11d0-b6fe-00a0c90f57da}";
 
-inline sim::SetupClass Class(const win::GUID& guid, const std::string& name) {
-    sim::SetupClass setupClass;
+inline machine::SetupClass Class(const win::GUID& guid, const std::string& name) {
+    machine::SetupClass setupClass;
     setupClass.guid = guid;
     setupClass.name = name;
     return setupClass;
@@ -32,21 +32,21 @@ inline sim::SetupClass Class(const win::GUID& guid, const std::string& name) {
 
 // A device of the class `classText` with a description and, unless empty,
 // a function driver service.
-inline sim::Device Device(const std::string& instanceId, const std::string& classText,
-                          const std::string& service = "svc", bool present = true) {
-    sim::Device device;
+inline machine::Device Device(const std::string& instanceId, const std::string& classText,
+                              const std::string& service = "svc", bool present = true) {
+    machine::Device device;
     device.instanceId = instanceId;
     device.present = present;
-    device.properties[win::SPDRP_DEVICEDESC] = sim::RegValue::String("Device " + instanceId);
-    device.properties[win::SPDRP_CLASSGUID] = sim::RegValue::String(classText);
+    device.properties[win::SPDRP_DEVICEDESC] = machine::RegValue::String("Device " + instanceId);
+    device.properties[win::SPDRP_CLASSGUID] = machine::RegValue::String(classText);
     if (!service.empty()) {
-        device.properties[win::SPDRP_SERVICE] = sim::RegValue::String(service);
+        device.properties[win::SPDRP_SERVICE] = machine::RegValue::String(service);
     }
     return device;
 }
 
-inline sim::RegValue Bytes(win::DWORD type, const std::string& bytes) {
-    return sim::RegValue{type, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+inline machine::RegValue Bytes(win::DWORD type, const std::string& bytes) {
+    return machine::RegValue{type, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
 // A trace text with its arguments filled in.

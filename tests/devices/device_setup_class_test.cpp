@@ -17,7 +17,7 @@ class DeviceSetupClassTest : public MachineTest {
         EXPECT_EQ(0u, platform.OpenRegistryKeys());
     }
 
-    void SetValue(const std::string& name, sim::RegValue value) {
+    void SetValue(const std::string& name, machine::RegValue value) {
         machine().classes[0].values[name] = std::move(value);
     }
 
@@ -49,8 +49,8 @@ TEST_F(DeviceSetupClassTest, ClassNameOfThirtyOneCharactersFitsThirtyTwoDoNot) {
 }
 
 TEST_F(DeviceSetupClassTest, FiltersInStoredOrder) {
-    SetValue("UpperFilters", sim::RegValue::MultiString({"fltB", "fltA"}));
-    SetValue("LowerFilters", sim::RegValue::String("low"));
+    SetValue("UpperFilters", machine::RegValue::MultiString({"fltB", "fltA"}));
+    SetValue("LowerFilters", machine::RegValue::String("low"));
     StringList filters = {"stale"};
     EXPECT_EQ(0u, usb.GetUpperFilters(filters));
     EXPECT_EQ((StringList{"fltB", "fltA"}), filters);
@@ -102,7 +102,7 @@ TEST_F(DeviceSetupClassTest, TinyStringValues) {
 }
 
 TEST_F(DeviceSetupClassTest, ExpandStringIsNotExpanded) {
-    SetValue("LowerFilters", sim::RegValue::String("%SystemRoot%\\x", win::REG_EXPAND_SZ));
+    SetValue("LowerFilters", machine::RegValue::String("%SystemRoot%\\x", win::REG_EXPAND_SZ));
     StringList filters;
     EXPECT_EQ(0u, usb.GetLowerFilters(filters));
     EXPECT_EQ(StringList{"%SystemRoot%\\x"}, filters);
@@ -110,7 +110,7 @@ TEST_F(DeviceSetupClassTest, ExpandStringIsNotExpanded) {
 
 TEST_F(DeviceSetupClassTest, UnsupportedTypesFail) {
     StringList filters = {"stale"};
-    SetValue("UpperFilters", sim::RegValue::Dword(7));
+    SetValue("UpperFilters", machine::RegValue::Dword(7));
     EXPECT_EQ(1u, usb.GetUpperFilters(filters));
     EXPECT_TRUE(filters.empty());
     SetValue("UpperFilters", Bytes(win::REG_BINARY, "\x01\x02"));
@@ -125,8 +125,8 @@ TEST_F(DeviceSetupClassTest, UnsupportedTypesFail) {
 }
 
 TEST_F(DeviceSetupClassTest, DestinationsAreChecked) {
-    SetValue("Flags", sim::RegValue::Dword(0x1234));
-    SetValue("Name", sim::RegValue::String("x"));
+    SetValue("Flags", machine::RegValue::Dword(0x1234));
+    SetValue("Name", machine::RegValue::String("x"));
     std::uint32_t dword = 0;
     EXPECT_EQ(0u, usb.GetRegistryValue("Flags", nullptr, &dword));
     EXPECT_EQ(0x1234u, dword);
@@ -146,7 +146,7 @@ TEST_F(DeviceSetupClassTest, PlatformFailuresArePassedUpAndTheKeyClosed) {
     EXPECT_EQ(win::ERROR_INVALID_CLASS, DeviceSetupClass(kMissingClass).GetUpperFilters(filters));
     EXPECT_TRUE(filters.empty());
 
-    SetValue("UpperFilters", sim::RegValue::MultiString({"a"}));
+    SetValue("UpperFilters", machine::RegValue::MultiString({"a"}));
     platform.faults().AddOnCall("RegQueryValueExA", 1, win::ERROR_ACCESS_DENIED);
     EXPECT_EQ(win::ERROR_ACCESS_DENIED, usb.GetUpperFilters(filters));
     platform.faults().AddOnCall("RegQueryValueExA", 3, win::ERROR_MORE_DATA);
@@ -165,14 +165,14 @@ TEST_F(DeviceSetupClassTest, PlatformFailuresArePassedUpAndTheKeyClosed) {
 }
 
 TEST_F(DeviceSetupClassTest, NoMemoryForTheValue) {
-    SetValue("UpperFilters", sim::RegValue::MultiString({"a"}));
+    SetValue("UpperFilters", machine::RegValue::MultiString({"a"}));
     FailAllocations(0, 1);
     StringList filters;
     EXPECT_EQ(win::ERROR_NOT_ENOUGH_MEMORY, usb.GetUpperFilters(filters));
 }
 
 TEST_F(DeviceSetupClassTest, FailedCloseIsTracedButNotAFailure) {
-    SetValue("UpperFilters", sim::RegValue::MultiString({"a"}));
+    SetValue("UpperFilters", machine::RegValue::MultiString({"a"}));
     platform.faults().Add("RegCloseKey", win::ERROR_INVALID_HANDLE);
     StringList filters;
     EXPECT_EQ(0u, usb.GetUpperFilters(filters));

@@ -17,7 +17,7 @@ class DriverStackTest : public MachineTest {
         machine().devices.push_back(Device("USB\\HUB\\1", kUsbText, "usbhub"));
     }
 
-    sim::Device& device() { return machine().devices[0]; }
+    machine::Device& device() { return machine().devices[0]; }
     const DevNode& Node(std::uint32_t index = 0) {
         if (list.Count() == 0) {
             EXPECT_EQ(0u, list.LoadDevices(nullptr));
@@ -41,10 +41,10 @@ TEST_F(DriverStackTest, NoFiltersAnywhere) {
 }
 
 TEST_F(DriverStackTest, EachSourceLandsInItsOwnField) {
-    machine().classes[0].values["UpperFilters"] = sim::RegValue::MultiString({"cu1", "cu2"});
-    machine().classes[0].values["LowerFilters"] = sim::RegValue::MultiString({"cl"});
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"du"});
-    device().properties[win::SPDRP_LOWERFILTERS] = sim::RegValue::MultiString({"dl1", "dl2"});
+    machine().classes[0].values["UpperFilters"] = machine::RegValue::MultiString({"cu1", "cu2"});
+    machine().classes[0].values["LowerFilters"] = machine::RegValue::MultiString({"cl"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"du"});
+    device().properties[win::SPDRP_LOWERFILTERS] = machine::RegValue::MultiString({"dl1", "dl2"});
     EXPECT_EQ(0u, stack.LoadStack(Node()));
     EXPECT_EQ((StringList{"cu1", "cu2"}), stack.UpperClassFilters);
     EXPECT_EQ(StringList{"du"}, stack.UpperDeviceFilters);
@@ -54,19 +54,19 @@ TEST_F(DriverStackTest, EachSourceLandsInItsOwnField) {
 }
 
 TEST_F(DriverStackTest, ClassFiltersComeFromTheClassTheDeviceNames) {
-    machine().classes[0].values["UpperFilters"] = sim::RegValue::MultiString({"usbflt"});
-    machine().classes[1].values["UpperFilters"] = sim::RegValue::MultiString({"hidflt"});
+    machine().classes[0].values["UpperFilters"] = machine::RegValue::MultiString({"usbflt"});
+    machine().classes[1].values["UpperFilters"] = machine::RegValue::MultiString({"hidflt"});
     // Enumerated as USB, but its own class property names HID.
     EXPECT_EQ(0u, list.LoadDevices(&kUsbClass));
-    device().properties[win::SPDRP_CLASSGUID] = sim::RegValue::String(kHidText);
+    device().properties[win::SPDRP_CLASSGUID] = machine::RegValue::String(kHidText);
     EXPECT_EQ(0u, stack.LoadStack(list.At(0)));
     EXPECT_EQ(StringList{"hidflt"}, stack.UpperClassFilters);
 }
 
 TEST_F(DriverStackTest, WithoutServiceEverythingButTheServiceIsLoaded) {
     device().properties.erase(win::SPDRP_SERVICE);
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"du"});
-    machine().classes[0].values["LowerFilters"] = sim::RegValue::MultiString({"cl"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"du"});
+    machine().classes[0].values["LowerFilters"] = machine::RegValue::MultiString({"cl"});
     EXPECT_EQ(1u, stack.LoadStack(Node()));
     EXPECT_EQ(StringList{"du"}, stack.UpperDeviceFilters);
     EXPECT_EQ(StringList{"cl"}, stack.LowerClassFilters);
@@ -78,8 +78,8 @@ TEST_F(DriverStackTest, WithoutServiceEverythingButTheServiceIsLoaded) {
 }
 
 TEST_F(DriverStackTest, SecondLoadKeepsNothingOfTheFirst) {
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"du"});
-    machine().classes[0].values["LowerFilters"] = sim::RegValue::MultiString({"cl"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"du"});
+    machine().classes[0].values["LowerFilters"] = machine::RegValue::MultiString({"cl"});
     machine().devices.push_back(Device("HID\\K\\1", kHidText, ""));
     EXPECT_EQ(0u, stack.LoadStack(Node(0)));
     EXPECT_EQ(1u, stack.LoadStack(Node(1)));
@@ -90,7 +90,7 @@ TEST_F(DriverStackTest, SecondLoadKeepsNothingOfTheFirst) {
 
 TEST_F(DriverStackTest, InvalidClassGuidTextEmptiesEverything) {
     machine().devices.push_back(Device("USB\\X\\1", "{not-a-guid}"));
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"du"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"du"});
     EXPECT_EQ(0u, stack.LoadStack(Node(0)));
     // Listed for all classes only: its class property names no class.
     EXPECT_EQ(1u, stack.LoadStack(Node(1)));

@@ -35,31 +35,31 @@ constexpr win::GUID kLongNameClass = {
 
 // Instance IDs are upper case and the devices stand in the order of their
 // Enum keys: Wine hands IDs back upper-cased and enumerates in key order.
-sim::Machine DeviceMachine() {
-    sim::Machine machine;
-    sim::SetupClass usb = Class(kUsbClass, "USB");
-    usb.values["UpperFilters"] = sim::RegValue::MultiString({"usbup2", "usbup1"});
-    usb.values["LowerFilters"] = sim::RegValue::String("usblow");
-    sim::SetupClass firewire = Class(k1394Class, "1394");
+machine::Machine DeviceMachine() {
+    machine::Machine machine;
+    machine::SetupClass usb = Class(kUsbClass, "USB");
+    usb.values["UpperFilters"] = machine::RegValue::MultiString({"usbup2", "usbup1"});
+    usb.values["LowerFilters"] = machine::RegValue::String("usblow");
+    machine::SetupClass firewire = Class(k1394Class, "1394");
     // Without its terminators: regedit adds one, which changes the bytes
     // but not the names read.
     firewire.values["LowerFilters"] = Bytes(win::REG_MULTI_SZ, std::string("fw1\0fw2", 7));
-    firewire.values["UpperFilters"] = sim::RegValue::String("%Flt%up", win::REG_EXPAND_SZ);
+    firewire.values["UpperFilters"] = machine::RegValue::String("%Flt%up", win::REG_EXPAND_SZ);
     firewire.values["Bin"] = Bytes(win::REG_BINARY, "\x01\x02\x03");
-    sim::SetupClass test = Class(kTestClass, "MalvoretTest");
-    test.values["UpperFilters"] = sim::RegValue::Dword(5);
+    machine::SetupClass test = Class(kTestClass, "MalvoretTest");
+    test.values["UpperFilters"] = machine::RegValue::Dword(5);
     machine.classes = {usb, firewire, test, Class(kLongNameClass, std::string(40, 'L'))};
 
-    sim::Device camera = Device("1394\\MALVORET&CAM\\1", k1394Text, "camdrv");
-    sim::Device probe = Device("ROOT\\MALVORET_TEST\\0000", kTestText, "probe");
-    sim::Device hub = Device("USB\\ROOT_HUB\\4&1", kUsbText, "usbhub");
+    machine::Device camera = Device("1394\\MALVORET&CAM\\1", k1394Text, "camdrv");
+    machine::Device probe = Device("ROOT\\MALVORET_TEST\\0000", kTestText, "probe");
+    machine::Device hub = Device("USB\\ROOT_HUB\\4&1", kUsbText, "usbhub");
     hub.properties[win::SPDRP_HARDWAREID] =
-        sim::RegValue::MultiString({"USB\\ROOT_HUB&VID8086", "USB\\ROOT_HUB"});
-    hub.properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"fltB", "fltA"});
-    sim::Device stick = Device("USB\\VID_0781&PID_5567\\A1", kUsbText, "USBSTOR");
-    stick.properties[win::SPDRP_LOWERFILTERS] = sim::RegValue::MultiString({"lowdev"});
-    sim::Device gone = Device("USB\\VID_1234&PID_0001\\GONE", kUsbText, "gone", false);
-    sim::Device noService = Device("USB\\VID_FFFF&PID_0002\\NOSVC", kUsbText, "");
+        machine::RegValue::MultiString({"USB\\ROOT_HUB&VID8086", "USB\\ROOT_HUB"});
+    hub.properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"fltB", "fltA"});
+    machine::Device stick = Device("USB\\VID_0781&PID_5567\\A1", kUsbText, "USBSTOR");
+    stick.properties[win::SPDRP_LOWERFILTERS] = machine::RegValue::MultiString({"lowdev"});
+    machine::Device gone = Device("USB\\VID_1234&PID_0001\\GONE", kUsbText, "gone", false);
+    machine::Device noService = Device("USB\\VID_FFFF&PID_0002\\NOSVC", kUsbText, "");
     machine.devices = {camera, probe, hub, stick, gone, noService};
     return machine;
 }
@@ -146,8 +146,8 @@ TEST_F(DevicesOnWine, WriteRegistryFile) {
     if (path == nullptr) {
         GTEST_SKIP() << "MVSI_DEVICES_REG not set";
     }
-    sim::RegistryExport reg;
-    sim::AddDeviceKeys(reg, DeviceMachine());
+    machine::RegistryExport reg;
+    machine::AddDeviceKeys(reg, DeviceMachine());
     std::FILE* file = std::fopen(path, "wb");
     ASSERT_NE(nullptr, file);
     EXPECT_EQ(reg.Text().size(), std::fwrite(reg.Text().data(), 1, reg.Text().size(), file));
@@ -157,8 +157,8 @@ TEST_F(DevicesOnWine, WriteRegistryFile) {
 TEST_F(DevicesOnWine, SameClassesDevicesAndStacksAsTheDescription) {
     // Wine lists devices that are not present (it ignores DIGCF_PRESENT):
     // compared with the description in which every device is present.
-    sim::Machine allPresent = DeviceMachine();
-    for (sim::Device& device : allPresent.devices) {
+    machine::Machine allPresent = DeviceMachine();
+    for (machine::Device& device : allPresent.devices) {
         device.present = true;
     }
     sim::SimulatedPlatform simulated(allPresent);
@@ -200,7 +200,7 @@ TEST_F(DevicesOnWine, AllClassesHoldTheDescribedDevicesInOrder) {
     const StringList onWine = PresentIds(nullptr);
     StringList ours;
     for (const std::string& id : onWine) {
-        for (const sim::Device& device : DeviceMachine().devices) {
+        for (const machine::Device& device : DeviceMachine().devices) {
             if (device.instanceId == id && device.present) {
                 ours.push_back(id);
             }

@@ -69,7 +69,7 @@ class OsVersionOnWine : public ::testing::Test {
         win::OSVERSIONINFOEXA info{};
         info.dwOSVersionInfoSize = sizeof info;
         EXPECT_TRUE(real.GetVersionExA(reinterpret_cast<win::OSVERSIONINFOA*>(&info)));
-        sim::OsFacts& os = described.os;
+        machine::OsFacts& os = described.os;
         os.platformId = info.dwPlatformId;
         os.major = info.dwMajorVersion;
         os.minor = info.dwMinorVersion;
@@ -101,7 +101,7 @@ class OsVersionOnWine : public ::testing::Test {
     }
 
     win::Win32Platform real;
-    sim::Machine described;
+    machine::Machine described;
 };
 
 TEST_F(OsVersionOnWine, ProbingFindsWhatADescribedMachineGives) {
@@ -146,7 +146,7 @@ TEST_F(OsVersionOnWine, EveryComparisonAnswersAsTheDescribedMachine) {
     EXPECT_EQ(machine.VerSetConditionMask(0, 0x03, win::VER_LESS),
               real.VerSetConditionMask(0, 0x03, win::VER_LESS));
 
-    const sim::OsFacts& os = described.os;
+    const machine::OsFacts& os = described.os;
     const win::DWORD ranked[] = {win::VER_MAJORVERSION, win::VER_MINORVERSION,
                                  win::VER_SERVICEPACKMAJOR, win::VER_SERVICEPACKMINOR};
     int asked = 0;

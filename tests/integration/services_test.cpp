@@ -28,9 +28,9 @@ namespace {
 constexpr const char* kSystemDir = "C:\\windows\\system32";
 constexpr const char* kDrivers = "C:\\windows\\system32\\drivers\\";
 
-void AddService(sim::Machine& machine, const std::string& name,
+void AddService(machine::Machine& machine, const std::string& name,
                 std::optional<std::string> binaryPath) {
-    sim::Service service;
+    machine::Service service;
     service.name = name;
     service.binaryPath = std::move(binaryPath);
     service.displayName = name + " test driver";
@@ -39,14 +39,14 @@ void AddService(sim::Machine& machine, const std::string& name,
 
 // The files are the very ones in the prefix: the simulated side reads their
 // resources itself.
-void AddPeFile(sim::Machine& machine, const std::string& file) {
+void AddPeFile(machine::Machine& machine, const std::string& file) {
     const std::string path = kDrivers + file;
-    machine.files[path] = sim::DriverFile{path, {}, {}, {}};
-    sim::AttachPeFile(machine.files[path], path);
+    machine.files[path] = machine::DriverFile{path, {}, {}, {}};
+    machine::AttachPeFile(machine.files[path], path);
 }
 
-sim::Machine DescribedMachine() {
-    sim::Machine machine;
+machine::Machine DescribedMachine() {
+    machine::Machine machine;
     machine.systemDirectory = kSystemDir;
     AddService(machine, "MvsiHub", "\\SystemRoot\\system32\\drivers\\mvsihub.sys");
     AddService(machine, "MvsiOne", "system32\\DRIVERS\\MvsiOne.SYS");
@@ -149,8 +149,8 @@ TEST(ServicesPrefix, WriteRegistryFile) {
     if (target == nullptr) {
         GTEST_SKIP() << "only for the services scenario";
     }
-    sim::RegistryExport reg;
-    sim::AddServiceKeys(reg, DescribedMachine());
+    machine::RegistryExport reg;
+    machine::AddServiceKeys(reg, DescribedMachine());
     std::ofstream(target, std::ios::binary) << reg.Text();
     EXPECT_TRUE(std::ifstream(target).good());
 }

@@ -15,12 +15,12 @@
 
 namespace {
 
-using sim::RegValue;
+using machine::RegValue;
 
 // Long subkey lists, a name outside Latin-1 (stored in UTF-16), data of 0 to
 // 4 bytes kept in the value cell, big data over 16 KB, strings.
-sim::RegistryTree SampleTree() {
-    sim::RegistryTree tree;
+machine::RegistryTree SampleTree() {
+    machine::RegistryTree tree;
     tree.Key({"ROOT"});
     tree.Value("", RegValue::String("default"));
     for (int i = 0; i < 12; ++i) {
@@ -52,19 +52,19 @@ std::vector<std::string> SortedLines(const std::string& listing) {
 
 struct Read {
     bool ok = false;
-    sim::RegistryTree tree;
-    sim::HiveReadResult result;
+    machine::RegistryTree tree;
+    machine::HiveReadResult result;
 };
 
 Read ReadBytes(const std::string& hive) {
     Read read;
-    read.ok = sim::ReadHive(reinterpret_cast<const std::uint8_t*>(hive.data()), hive.size(),
-                            {"ROOT"}, read.tree, read.result);
+    read.ok = machine::ReadHive(reinterpret_cast<const std::uint8_t*>(hive.data()), hive.size(),
+                                {"ROOT"}, read.tree, read.result);
     return read;
 }
 
 // hivex reads the file as our reader did, entry for entry and in order.
-void ExpectHivexAgrees(const std::string& hive, const sim::RegKey& ours) {
+void ExpectHivexAgrees(const std::string& hive, const machine::RegKey& ours) {
 #if defined(MVSI_HAVE_HIVEX)
     ScratchDir dir;
     ASSERT_TRUE(WriteWholeFile(dir.Path("hive"), hive));
@@ -79,21 +79,21 @@ void ExpectHivexAgrees(const std::string& hive, const sim::RegKey& ours) {
 }
 
 TEST(HiveReaderTest, ReadsEveryIndexKindNameFormAndBigData) {
-    const sim::RegistryTree sample = SampleTree();
-    const sim::RegKey& root = *sample.Find("ROOT");
-    for (const auto kind : {sim::HiveIndexKind::Lf, sim::HiveIndexKind::Lh, sim::HiveIndexKind::Li,
-                            sim::HiveIndexKind::Ri}) {
+    const machine::RegistryTree sample = SampleTree();
+    const machine::RegKey& root = *sample.Find("ROOT");
+    for (const auto kind : {machine::HiveIndexKind::Lf, machine::HiveIndexKind::Lh,
+                            machine::HiveIndexKind::Li, machine::HiveIndexKind::Ri}) {
         for (const bool compressed : {true, false}) {
             SCOPED_TRACE(static_cast<int>(kind) * 2 + compressed);
-            sim::HiveWriteOptions options;
+            machine::HiveWriteOptions options;
             options.index = kind;
             options.riGroup = 5;
             options.compressedNames = compressed;
-            const std::string hive = sim::WriteHive(root, options);
+            const std::string hive = machine::WriteHive(root, options);
             const Read read = ReadBytes(hive);
             ASSERT_TRUE(read.ok) << read.result.fault.message;
             EXPECT_FALSE(read.result.sequenceNumbersDiffer);
-            const sim::RegKey& got = *read.tree.Find("ROOT");
+            const machine::RegKey& got = *read.tree.Find("ROOT");
             EXPECT_EQ(SortedLines(TreeListing(root)), SortedLines(TreeListing(got)));
             ExpectHivexAgrees(hive, got);
         }
@@ -101,11 +101,11 @@ TEST(HiveReaderTest, ReadsEveryIndexKindNameFormAndBigData) {
 }
 
 TEST(HiveReaderTest, HiveOfACrashedMachineIsReadAsItStandsAndSaysSo) {
-    const sim::RegistryTree sample = SampleTree();
-    sim::HiveWriteOptions options;
+    const machine::RegistryTree sample = SampleTree();
+    machine::HiveWriteOptions options;
     options.sequence1 = 41;
     options.sequence2 = 40;
-    const std::string hive = sim::WriteHive(*sample.Find("ROOT"), options);
+    const std::string hive = machine::WriteHive(*sample.Find("ROOT"), options);
     const Read read = ReadBytes(hive);
     ASSERT_TRUE(read.ok) << read.result.fault.message;
     EXPECT_TRUE(read.result.sequenceNumbersDiffer);
@@ -117,9 +117,9 @@ TEST(HiveReaderTest, HiveOfACrashedMachineIsReadAsItStandsAndSaysSo) {
 
 TEST(HiveReaderTest, ReadsWhatHivexWritesIntoOurEmptyHive) {
 #if defined(MVSI_HAVE_HIVEX)
-    const sim::RegistryTree sample = SampleTree();
+    const machine::RegistryTree sample = SampleTree();
     ScratchDir dir;
-    ASSERT_TRUE(WriteWholeFile(dir.Path("hive"), sim::EmptyHive()));
+    ASSERT_TRUE(WriteWholeFile(dir.Path("hive"), machine::EmptyHive()));
     std::string error;
     ASSERT_TRUE(FillHiveWithHivex(dir.Path("hive"), *sample.Find("ROOT"), error)) << error;
     const Read read = ReadBytes(ReadWholeFile(dir.Path("hive")));
@@ -133,7 +133,7 @@ TEST(HiveReaderTest, ReadsWhatHivexWritesIntoOurEmptyHive) {
 }
 
 std::uint32_t U32(const std::string& bytes, std::size_t at) {
-    return sim::ReadU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at);
+    return machine::ReadU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at);
 }
 
 void Set32(std::string& bytes, std::size_t at, std::uint32_t value) {
@@ -151,12 +151,12 @@ void Checksum(std::string& hive) {
 }
 
 TEST(HiveReaderTest, BadHivesAreRefusedWithWhatAndWhere) {
-    sim::RegistryTree tree;
+    machine::RegistryTree tree;
     tree.Key({"ROOT", "A"});
     tree.Value("d", RegValue::Dword(7));
     tree.Value("s", RegValue::String("hello, world"));
     tree.Key({"ROOT", "A", "B"});
-    const std::string good = sim::WriteHive(*tree.Find("ROOT"));
+    const std::string good = machine::WriteHive(*tree.Find("ROOT"));
     ASSERT_TRUE(ReadBytes(good).ok);
 
     // File offsets of the cells the cases damage (content after the size).
@@ -206,7 +206,7 @@ TEST(HiveReaderTest, BadHivesAreRefusedWithWhatAndWhere) {
         EXPECT_NE(std::string::npos, read.result.fault.message.find(c.what))
             << read.result.fault.message;
         EXPECT_EQ(c.offset, read.result.fault.offset) << read.result.fault.message;
-        EXPECT_EQ(std::string::npos, sim::HiveFaultText("f", read.result.fault).find('\n'));
+        EXPECT_EQ(std::string::npos, machine::HiveFaultText("f", read.result.fault).find('\n'));
     }
 }
 

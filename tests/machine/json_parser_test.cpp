@@ -6,9 +6,9 @@
 
 namespace {
 
-using sim::JsonError;
-using sim::JsonParser;
-using sim::JsonValue;
+using machine::JsonError;
+using machine::JsonParser;
+using machine::JsonValue;
 
 JsonValue ParseOk(const std::string& text) {
     JsonValue value;

@@ -15,16 +15,16 @@ std::string Ccs(const std::string& rest) {
     return "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\" + rest + "]\n";
 }
 
-bool Import(const std::string& body, sim::Machine& machine, std::string& error) {
+bool Import(const std::string& body, machine::Machine& machine, std::string& error) {
     const std::string text = "REGEDIT4\n" + body;
-    sim::RegistryTree tree;
-    return sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
-                             "t.reg", tree, error) &&
-           sim::MachineFromRegistry(tree, machine, error);
+    machine::RegistryTree tree;
+    return machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
+                                 "t.reg", tree, error) &&
+           machine::MachineFromRegistry(tree, machine, error);
 }
 
-sim::Machine Imported(const std::string& body) {
-    sim::Machine machine;
+machine::Machine Imported(const std::string& body) {
+    machine::Machine machine;
     std::string error;
     EXPECT_TRUE(Import(body, machine, error)) << error;
     return machine;
@@ -50,7 +50,7 @@ const std::string kWindows10 =
     "[HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1\\x]\n";
 
 TEST(MachineFromRegistryTest, ReleaseFromCurrentVersionAndTheControlSet) {
-    const sim::Machine w10 = Imported(kWindows10);
+    const machine::Machine w10 = Imported(kWindows10);
     EXPECT_EQ(10u, w10.os.major);
     EXPECT_EQ(0u, w10.os.minor);
     EXPECT_EQ(19045u, w10.os.build);
@@ -62,7 +62,7 @@ TEST(MachineFromRegistryTest, ReleaseFromCurrentVersionAndTheControlSet) {
     EXPECT_EQ(2u, w10.os.processorCount);
     EXPECT_EQ("C:\\WINDOWS\\system32", w10.systemDirectory);
     // Only the device database and services are missing from this export.
-    for (const sim::Fault& fault : w10.faults) {
+    for (const machine::Fault& fault : w10.faults) {
         EXPECT_EQ(std::string::npos,
                   std::string("VerifyVersionInfoA IsWow64Process GetSystemDirectoryA")
                       .find(fault.function))
@@ -71,7 +71,7 @@ TEST(MachineFromRegistryTest, ReleaseFromCurrentVersionAndTheControlSet) {
 
     // XP SP1: the dotted version, the service pack from the kernel's number
     // over the text, no IsWow64Process yet; an application server.
-    const sim::Machine xp = Imported(
+    const machine::Machine xp = Imported(
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion]\n"
         "\"CurrentVersion\"=\"5.1\"\n\"CurrentBuildNumber\"=\"2600\"\n"
         "\"CSDVersion\"=\"Service Pack 1a\"\n\"SystemRoot\"=\"D:\\\\WINNT\"\n"
@@ -100,7 +100,7 @@ TEST(MachineFromRegistryTest, TheCurrentControlSetIsChosenAsWindowsChoosesIt) {
     const std::string sets =
         "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Services\\one]\n\"Type\"=dword:1\n"
         "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet002\\Services\\two]\n\"Type\"=dword:1\n";
-    sim::Machine machine;
+    machine::Machine machine;
     std::string error;
     EXPECT_FALSE(Import(sets, machine, error));
     EXPECT_TRUE(Contains(error, "several control sets")) << error;
@@ -120,7 +120,7 @@ TEST(MachineFromRegistryTest, TheCurrentControlSetIsChosenAsWindowsChoosesIt) {
 }
 
 TEST(MachineFromRegistryTest, ClassesDevicesAndServicesKeepWhatIsStored) {
-    const sim::Machine m = Imported(
+    const machine::Machine m = Imported(
         Ccs(std::string("Control\\Class\\") + kUsbGuid) +
         "\"Class\"=\"USB\"\n\"UpperFilters\"=hex(7):66,00,00\n" +
         Ccs("Control\\Class\\{6bdd1fc1-810f-11d0-bec7-08002be2092f}") + "\"NoClassName\"=\"\"\n" +
@@ -146,12 +146,12 @@ TEST(MachineFromRegistryTest, ClassesDevicesAndServicesKeepWhatIsStored) {
     EXPECT_EQ((std::vector<std::uint8_t>{0x66, 0, 0}), m.classes[0].values.at("upperfilters").data);
 
     ASSERT_EQ(1u, m.devices.size());  // keys below an instance are no devices
-    const sim::Device& hub = m.devices[0];
+    const machine::Device& hub = m.devices[0];
     EXPECT_EQ("USB\\ROOT_HUB20\\4&1B&0", hub.instanceId);
     EXPECT_TRUE(hub.present);
-    EXPECT_EQ(sim::RegValue::String("USB Root Hub (USB 2.0)").data,
+    EXPECT_EQ(machine::RegValue::String("USB Root Hub (USB 2.0)").data,
               hub.properties.at(win::SPDRP_DEVICEDESC).data);
-    EXPECT_EQ(sim::RegValue::String("@usb.inf,%no.fallback%").data,
+    EXPECT_EQ(machine::RegValue::String("@usb.inf,%no.fallback%").data,
               hub.properties.at(win::SPDRP_MFG).data);
     EXPECT_EQ(win::REG_MULTI_SZ, hub.properties.at(win::SPDRP_LOWERFILTERS).type);
     EXPECT_EQ((std::vector<std::uint8_t>{'a', 'b'}),
@@ -159,7 +159,7 @@ TEST(MachineFromRegistryTest, ClassesDevicesAndServicesKeepWhatIsStored) {
     EXPECT_EQ(5u, hub.properties.size());
 
     ASSERT_EQ(2u, m.services.size());
-    const sim::Service& usbhub = m.services.at("usbhub");
+    const machine::Service& usbhub = m.services.at("usbhub");
     EXPECT_EQ("\\Sys", usbhub.binaryPath.value_or("<none>"));
     EXPECT_EQ(win::SERVICE_KERNEL_DRIVER, usbhub.serviceType);
     EXPECT_EQ(win::SERVICE_DEMAND_START, usbhub.startType);
@@ -197,13 +197,13 @@ TEST(MachineFromRegistryTest, DriverFolderCopiesAreTheSystemsDriverFiles) {
     ScratchDir dir;
     std::filesystem::create_directories(dir.Path("drivers/sub"));
     ASSERT_TRUE(WriteWholeFile(dir.Path("drivers/usbhub.sys"), "not a PE file"));
-    sim::Machine machine = Imported(kWindows10);
+    machine::Machine machine = Imported(kWindows10);
     std::string error;
-    ASSERT_TRUE(sim::AddDriverFolder(dir.Path("drivers"), machine, error)) << error;
+    ASSERT_TRUE(machine::AddDriverFolder(dir.Path("drivers"), machine, error)) << error;
     ASSERT_EQ(1u, machine.files.size());
     EXPECT_EQ(1u, machine.files.count("c:\\windows\\system32\\drivers\\USBHUB.SYS"));
 
-    EXPECT_FALSE(sim::AddDriverFolder(dir.Path("missing"), machine, error));
+    EXPECT_FALSE(machine::AddDriverFolder(dir.Path("missing"), machine, error));
     EXPECT_TRUE(Contains(error, "missing: cannot be listed")) << error;
 }
 

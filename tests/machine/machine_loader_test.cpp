@@ -8,8 +8,8 @@
 
 namespace {
 
-using sim::Machine;
-using sim::MachineLoader;
+using machine::Machine;
+using machine::MachineLoader;
 
 Machine LoadOk(const std::string& text) {
     MachineLoader loader("m.json", "/descriptions");
@@ -69,7 +69,7 @@ TEST(MachineLoaderTest, ReadsEveryPart) {
     ASSERT_EQ(1u, m.classes.size());
     EXPECT_EQ(0x36FC9E60u, m.classes[0].guid.Data1);
     EXPECT_EQ(0x44u, m.classes[0].guid.Data4[2]);
-    const sim::RegValue& upper = m.classes[0].values.at("upperfilters");
+    const machine::RegValue& upper = m.classes[0].values.at("upperfilters");
     EXPECT_EQ(win::REG_MULTI_SZ, upper.type);
     EXPECT_EQ((std::vector<std::uint8_t>{'a', 0, 'b', 0, 0}), upper.data);
     // Malformed on purpose: no terminators.
@@ -77,7 +77,7 @@ TEST(MachineLoaderTest, ReadsEveryPart) {
               m.classes[0].values.at("LowerFilters").data);
 
     ASSERT_EQ(1u, m.devices.size());
-    const sim::Device& d = m.devices[0];
+    const machine::Device& d = m.devices[0];
     EXPECT_FALSE(d.present);
     EXPECT_EQ((std::vector<std::uint8_t>{'C', 'a', 'f', 0xE9, 0}),
               d.properties.at(win::SPDRP_DEVICEDESC).data);
@@ -89,7 +89,7 @@ TEST(MachineLoaderTest, ReadsEveryPart) {
     EXPECT_EQ(0u, m.services.at("svc").startType);
     EXPECT_FALSE(m.services.at("nobin").binaryPath);
 
-    const sim::VersionFields& v = *m.files.at("c:\\F.SYS").version;
+    const machine::VersionFields& v = *m.files.at("c:\\F.SYS").version;
     EXPECT_EQ(65535u, v.fileVersion[3]);
     EXPECT_EQ((std::vector<win::DWORD>{0x04B00409u, 1252u}), v.translations);
     EXPECT_EQ("Co", v.strings.at("040904b0").at("CompanyName"));

@@ -10,7 +10,7 @@
 namespace {
 
 // Every sink event as a line of text.
-struct Recorder : sim::RegFileSink {
+struct Recorder : machine::RegFileSink {
     std::vector<std::string> events;
 
     static std::string Join(const std::vector<std::string>& path) {
@@ -26,7 +26,7 @@ struct Recorder : sim::RegFileSink {
     void DeleteKey(const std::vector<std::string>& path) override {
         events.push_back("[-" + Join(path) + "]");
     }
-    void Value(const std::string& name, sim::RegValue value) override {
+    void Value(const std::string& name, machine::RegValue value) override {
         std::string text = name + "=" + std::to_string(value.type) + ":";
         for (const std::uint8_t b : value.data) {
             text += b >= 0x20 && b < 0x7F ? std::string(1, static_cast<char>(b))
@@ -46,21 +46,21 @@ std::string Utf16(const std::u16string& text) {
     return bytes;
 }
 
-bool Parse(const std::string& bytes, Recorder& recorder, sim::RegFileError& error) {
-    return sim::ParseRegFile(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                             recorder, error);
+bool Parse(const std::string& bytes, Recorder& recorder, machine::RegFileError& error) {
+    return machine::ParseRegFile(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                                 recorder, error);
 }
 
 std::vector<std::string> Events(const std::string& bytes) {
     Recorder recorder;
-    sim::RegFileError error;
+    machine::RegFileError error;
     EXPECT_TRUE(Parse(bytes, recorder, error)) << error.line << ": " << error.message;
     return recorder.events;
 }
 
-sim::RegFileError ErrorOf(const std::string& bytes) {
+machine::RegFileError ErrorOf(const std::string& bytes) {
     Recorder recorder;
-    sim::RegFileError error;
+    machine::RegFileError error;
     EXPECT_FALSE(Parse(bytes, recorder, error));
     return error;
 }
@@ -118,7 +118,7 @@ TEST(RegFileParserTest, Version5TextAndStringDataAreNarrowedToTheCodePage) {
         "Raw=3:A<0>",
     };
     Recorder recorder;
-    sim::RegFileError error;
+    machine::RegFileError error;
     ASSERT_TRUE(Parse(text, recorder, error)) << error.message;
     EXPECT_EQ(expected, recorder.events);
     // A UTF-8 file with its byte order mark reads the same.
@@ -138,7 +138,7 @@ TEST(RegFileParserTest, VeryLongLinesAndManyContinuations) {
     }
     for (const std::string& value : {line, continued}) {
         Recorder recorder;
-        sim::RegFileError error;
+        machine::RegFileError error;
         ASSERT_TRUE(Parse("REGEDIT4\r\n[HKLM\\X]\r\n" + value + "\r\n", recorder, error))
             << error.message;
         ASSERT_EQ(2u, recorder.events.size());
@@ -184,7 +184,7 @@ TEST(RegFileParserTest, BadExportsNameTheirLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 60));
-        const sim::RegFileError error = ErrorOf(c.text);
+        const machine::RegFileError error = ErrorOf(c.text);
         EXPECT_EQ(c.line, error.line);
         EXPECT_NE(std::string::npos, error.message.find(c.message)) << error.message;
     }
@@ -196,22 +196,22 @@ TEST(RegFileParserTest, BadExportsNameTheirLine) {
 }
 
 TEST(RegistryTreeTest, MergesFilesAndAppliesDeletions) {
-    sim::RegistryTree tree;
+    machine::RegistryTree tree;
     std::string error;
     const std::string first =
         "REGEDIT4\n[HKLM\\SYSTEM\\A\\B]\n\"x\"=\"1\"\n\"y\"=dword:2\n[HKLM\\SYSTEM\\C]\n";
     const std::string second =
         "REGEDIT4\n[hkey_local_machine\\system\\a\\b]\n\"X\"=\"3\"\n\"y\"=-\n[-HKLM\\SYSTEM\\C]\n"
         "\"ignored\"=\"under a deleted key\"\n[HKLM\\SYSTEM\\D]\n";
-    ASSERT_TRUE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(first.data()), first.size(),
-                                  "1.reg", tree, error));
-    ASSERT_TRUE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(second.data()),
-                                  second.size(), "2.reg", tree, error));
-    const sim::RegKey* b = tree.Find("HKEY_LOCAL_MACHINE\\SYSTEM\\A\\B");
+    ASSERT_TRUE(machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(first.data()),
+                                      first.size(), "1.reg", tree, error));
+    ASSERT_TRUE(machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(second.data()),
+                                      second.size(), "2.reg", tree, error));
+    const machine::RegKey* b = tree.Find("HKEY_LOCAL_MACHINE\\SYSTEM\\A\\B");
     ASSERT_NE(nullptr, b);
     ASSERT_EQ(1u, b->Values().size());
     EXPECT_EQ("x", b->Values()[0].first);  // the name as first written
-    EXPECT_EQ(sim::RegValue::String("3").data, b->Value("x")->data);
+    EXPECT_EQ(machine::RegValue::String("3").data, b->Value("x")->data);
     EXPECT_EQ(nullptr, tree.Find("HKEY_LOCAL_MACHINE\\SYSTEM\\C"));
     const auto keys = tree.Find("HKEY_LOCAL_MACHINE\\SYSTEM")->Subkeys();
     ASSERT_EQ(2u, keys.size());
@@ -219,8 +219,8 @@ TEST(RegistryTreeTest, MergesFilesAndAppliesDeletions) {
     EXPECT_EQ("D", keys[1]->Name());
 
     const std::string bad = "REGEDIT4\n[HKLM\\A]\n\"a\"=hex:zz\n";
-    EXPECT_FALSE(sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(bad.data()), bad.size(),
-                                   "bad.reg", tree, error));
+    EXPECT_FALSE(machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(bad.data()),
+                                       bad.size(), "bad.reg", tree, error));
     EXPECT_EQ("bad.reg:3: bad hex data: expected byte pairs separated by commas", error);
 }
 

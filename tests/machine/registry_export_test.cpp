@@ -5,12 +5,12 @@
 namespace {
 
 TEST(RegistryExportTest, WritesKeysAndValuesInRegedit4Form) {
-    sim::RegistryExport reg;
+    machine::RegistryExport reg;
     reg.Key("HKEY_LOCAL_MACHINE\\SYSTEM\\Test");
     reg.String("", "default");
     reg.String("Path", "C:\\a \"b\"");
-    reg.Value("Count", sim::RegValue::Dword(0x1234));
-    reg.Value("List", sim::RegValue::MultiString({"a", "b"}));
+    reg.Value("Count", machine::RegValue::Dword(0x1234));
+    reg.Value("List", machine::RegValue::MultiString({"a", "b"}));
     reg.Raw("Bin", 3, {0x01, 0xff});
     EXPECT_EQ(
         "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Test]\r\n"
@@ -23,17 +23,17 @@ TEST(RegistryExportTest, WritesKeysAndValuesInRegedit4Form) {
 }
 
 TEST(RegistryExportTest, StringsThatTheQuotedFormCannotCarryGoRaw) {
-    sim::RegistryExport reg;
-    sim::RegValue unterminated{1, {'a', 'b'}};
+    machine::RegistryExport reg;
+    machine::RegValue unterminated{1, {'a', 'b'}};
     reg.Value("U", unterminated);
-    reg.Value("E", sim::RegValue::String("x", 2));
-    reg.Value("Z", sim::RegValue{1, {}});
+    reg.Value("E", machine::RegValue::String("x", 2));
+    reg.Value("Z", machine::RegValue{1, {}});
     EXPECT_EQ("REGEDIT4\r\n\"U\"=hex(1):61,62\r\n\"E\"=hex(2):78,00\r\n\"Z\"=hex(1):\r\n",
               reg.Text());
 }
 
 TEST(RegistryExportTest, LongDataIsContinued) {
-    sim::RegistryExport reg;
+    machine::RegistryExport reg;
     reg.Raw("Long", 3, std::vector<std::uint8_t>(100, 0xab));
     const std::string& text = reg.Text();
     EXPECT_NE(std::string::npos, text.find(",\\\r\n  ab"));

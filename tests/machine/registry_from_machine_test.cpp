@@ -8,17 +8,17 @@ namespace {
 using namespace devtest;
 
 TEST(RegistryFromMachineTest, ClassAndEnumKeys) {
-    sim::Machine machine;
+    machine::Machine machine;
     machine.classes.push_back(Class(kUsbClass, "USB"));
-    machine.classes[0].values["UpperFilters"] = sim::RegValue::MultiString({"a"});
-    sim::Device device = Device("USB\\HUB\\1", kUsbText, "usbhub", false);
+    machine.classes[0].values["UpperFilters"] = machine::RegValue::MultiString({"a"});
+    machine::Device device = Device("USB\\HUB\\1", kUsbText, "usbhub", false);
     device.properties[win::SPDRP_UPPERFILTERS] = Bytes(win::REG_MULTI_SZ, "b");
     // Not kept in the Enum key: left out.
-    device.properties[0x0E] = sim::RegValue::String("\\Device\\USBPDO-0");
+    device.properties[0x0E] = machine::RegValue::String("\\Device\\USBPDO-0");
     machine.devices.push_back(device);
 
-    sim::RegistryExport reg;
-    sim::AddDeviceKeys(reg, machine);
+    machine::RegistryExport reg;
+    machine::AddDeviceKeys(reg, machine);
     EXPECT_EQ(
         "REGEDIT4\r\n\r\n"
         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\"

@@ -7,18 +7,18 @@
 namespace {
 
 TEST(RegistryServicesTest, OneKeyPerServiceWithItsConfiguration) {
-    sim::Machine machine;
-    sim::Service hub;
+    machine::Machine machine;
+    machine::Service hub;
     hub.name = "usbhub";
     hub.binaryPath = "%SystemRoot%\\system32\\drivers\\usbhub.sys";
     hub.displayName = "USB Hub";
     machine.services["usbhub"] = hub;
-    sim::Service bare;
+    machine::Service bare;
     bare.name = "bare";
     bare.startType = 4;
     machine.services["bare"] = bare;
-    sim::RegistryExport reg;
-    sim::AddServiceKeys(reg, machine);
+    machine::RegistryExport reg;
+    machine::AddServiceKeys(reg, machine);
     const std::string& text = reg.Text();
 
     const std::string hubKey =

@@ -18,12 +18,12 @@ TEST(WindowsFolderTest, MapsTheInstallationsPathsIntoTheMountedFolders) {
     std::filesystem::create_directories(dir.Path("data/Tools"));
     ASSERT_TRUE(WriteWholeFile(windows + "/system32/drivers/usbhub.sys", "MZ"));
     ASSERT_TRUE(WriteWholeFile(dir.Path("data/Tools/filter.sys"), "MZ"));
-    const std::string hub = sim::WindowsFolder(windows).HostPath(
+    const std::string hub = machine::WindowsFolder(windows).HostPath(
         "\\SystemRoot\\system32\\drivers\\usbhub.sys", "C:\\WINDOWS");
     ASSERT_FALSE(hub.empty());
 
-    const sim::WindowsFolder plain(windows);
-    const sim::WindowsFolder mounted(windows, {{'D', dir.Path("data")}});
+    const machine::WindowsFolder plain(windows);
+    const machine::WindowsFolder mounted(windows, {{'D', dir.Path("data")}});
     const std::string root = "C:\\WINDOWS";
     for (const char* path :
          {"\\SystemRoot\\System32\\DRIVERS\\USBHUB.SYS",

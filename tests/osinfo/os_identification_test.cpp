@@ -71,7 +71,7 @@ const ReleaseCase kReleaseCases[] = {
 class OsIdentificationTest : public MachineTest {
   protected:
     void Describe(win::DWORD major, win::DWORD minor, Bitness bitness) {
-        sim::OsFacts& os = machine().os;
+        machine::OsFacts& os = machine().os;
         os.major = major;
         os.minor = minor;
         os.is64BitWindows = bitness != Bitness::Windows32;

@@ -15,7 +15,7 @@ class VersionProbeTest : public MachineTest {
 };
 
 TEST_F(VersionProbeTest, VersionNumbersOfEachKind) {
-    sim::OsFacts& os = machine().os;
+    machine::OsFacts& os = machine().os;
     os.major = 10;
     os.minor = 0;
     os.servicePackMajor = 3;

@@ -65,8 +65,8 @@ TEST(FaultTableTest, AlwaysOnTheNthCallOrOnAMatchingArgument) {
 }
 
 TEST(FaultTableTest, FaultsFromTheDescriptionApply) {
-    sim::Machine described;
-    described.faults.push_back(sim::Fault{"GetSystemDirectoryA", std::nullopt, 1, 5});
+    machine::Machine described;
+    described.faults.push_back(machine::Fault{"GetSystemDirectoryA", std::nullopt, 1, 5});
     sim::SimulatedPlatform machine(described);
     char dir[64];
     EXPECT_EQ(0u, machine.GetSystemDirectoryA(dir, sizeof dir));
@@ -87,7 +87,7 @@ TEST(CallLogTest, RecordsFunctionsAndIdentifyingArguments) {
 }
 
 TEST(SimulatedSystemTest, SystemDirectorySizeContract) {
-    sim::Machine described;
+    machine::Machine described;
     described.systemDirectory = "C:\\WINNT\\system32";  // 17 characters
     sim::SimulatedPlatform machine(described);
     char small[17];
@@ -99,7 +99,7 @@ TEST(SimulatedSystemTest, SystemDirectorySizeContract) {
 }
 
 TEST(SimulatedSystemTest, VersionRecordSizesAndFacts) {
-    sim::Machine described;
+    machine::Machine described;
     described.os.major = 5;
     described.os.minor = 1;
     described.os.build = 2600;
@@ -120,7 +120,7 @@ TEST(SimulatedSystemTest, VersionRecordSizesAndFacts) {
 }
 
 TEST(SimulatedSystemTest, ProcessBitnessAndWow64) {
-    sim::Machine described;
+    machine::Machine described;
     described.os.is64BitWindows = true;
     described.os.processorCount = 12;
     sim::SimulatedPlatform machine(described);
@@ -147,7 +147,7 @@ TEST(SimulatedSystemTest, ProcessBitnessAndWow64) {
 }  // namespace
 
 TEST(SimulatedSystemTest, AnsiCodePageConversionsAsWindowsAnswers) {
-    sim::SimulatedPlatform machine{sim::Machine()};
+    sim::SimulatedPlatform machine{machine::Machine()};
     EXPECT_EQ(1252u, machine.GetACP());
     const win::OLECHAR text[] = {u'a', 0x20AC, 0x0416, u'?', 0};  // a, euro, Cyrillic zhe
     win::BOOL usedDefault = win::TRUE;

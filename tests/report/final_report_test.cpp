@@ -28,11 +28,11 @@ class FinalReportTest : public MachineTest {
 
     // A USB device with the function driver `service` and nothing else.
     void AddUsbDevice(const std::string& id, const std::string& service) {
-        sim::Device device;
+        machine::Device device;
         device.instanceId = id;
-        device.properties[win::SPDRP_DEVICEDESC] = sim::RegValue::String("Dev " + id);
-        device.properties[win::SPDRP_CLASSGUID] = sim::RegValue::String(kUsbGuidText);
-        device.properties[win::SPDRP_SERVICE] = sim::RegValue::String(service);
+        device.properties[win::SPDRP_DEVICEDESC] = machine::RegValue::String("Dev " + id);
+        device.properties[win::SPDRP_CLASSGUID] = machine::RegValue::String(kUsbGuidText);
+        device.properties[win::SPDRP_SERVICE] = machine::RegValue::String(service);
         machine().devices.push_back(device);
     }
 
@@ -71,7 +71,7 @@ TEST_F(FinalReportTest, EachServiceOnceInByteOrder) {
     AddUsbDevice("USB\\C\\1", "b");
     AddUsbDevice("USB\\D\\1", "svc");
     for (const char* name : {"svc", "b"}) {
-        sim::Service service;
+        machine::Service service;
         service.name = name;
         service.binaryPath = std::string(name) + ".sys";
         machine().services[name] = service;
@@ -134,7 +134,7 @@ TEST_F(FinalReportTest, ServiceThatCannotBeOpenedIsSkipped) {
 }
 
 TEST_F(FinalReportTest, StacksWithoutServicesLeaveIndentNine) {
-    for (sim::Device& device : machine().devices) {
+    for (machine::Device& device : machine().devices) {
         device.properties.erase(win::SPDRP_SERVICE);
         device.properties.erase(win::SPDRP_UPPERFILTERS);
     }

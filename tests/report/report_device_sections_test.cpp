@@ -16,7 +16,7 @@ class ReportDeviceSectionsTest : public MachineTest {
         machine().devices.push_back(Device("USB\\HUB\\1", kUsbText, "usbhub"));
     }
 
-    sim::Device& device() { return machine().devices[0]; }
+    machine::Device& device() { return machine().devices[0]; }
     const DevNode& Node() {
         if (list.Count() == 0) {
             EXPECT_EQ(0u, list.LoadDevices(&kUsbClass));
@@ -90,10 +90,10 @@ TEST_F(ReportDeviceSectionsTest, OnlyTheFunctionDriver) {
 }
 
 TEST_F(ReportDeviceSectionsTest, FilterListsAreWrittenLastEntryFirst) {
-    machine().classes[0].values["UpperFilters"] = sim::RegValue::MultiString({"cu"});
-    machine().classes[0].values["LowerFilters"] = sim::RegValue::MultiString({"a", "b", "c"});
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"fltB", "fltA"});
-    device().properties[win::SPDRP_LOWERFILTERS] = sim::RegValue::MultiString({"usbhub"});
+    machine().classes[0].values["UpperFilters"] = machine::RegValue::MultiString({"cu"});
+    machine().classes[0].values["LowerFilters"] = machine::RegValue::MultiString({"a", "b", "c"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"fltB", "fltA"});
+    device().properties[win::SPDRP_LOWERFILTERS] = machine::RegValue::MultiString({"usbhub"});
     const DevNode& node = Node();
     Report report;
     report.SetIndent(9);
@@ -114,7 +114,7 @@ TEST_F(ReportDeviceSectionsTest, FilterListsAreWrittenLastEntryFirst) {
 }
 
 TEST_F(ReportDeviceSectionsTest, WithoutCollectorTheSameLines) {
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"x", "y"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"x", "y"});
     const DevNode& node = Node();
     Report collected;
     StringList names;
@@ -126,7 +126,7 @@ TEST_F(ReportDeviceSectionsTest, WithoutCollectorTheSameLines) {
 
 TEST_F(ReportDeviceSectionsTest, FailedStackWritesOnlyErrors) {
     device().properties.erase(win::SPDRP_SERVICE);
-    device().properties[win::SPDRP_UPPERFILTERS] = sim::RegValue::MultiString({"x"});
+    device().properties[win::SPDRP_UPPERFILTERS] = machine::RegValue::MultiString({"x"});
     const DevNode& node = Node();
     Report report;
     StringList names = {"stale"};

@@ -15,14 +15,14 @@ constexpr const char* kDrivers = "C:\\WINDOWS\\system32\\drivers\\";
 class ServiceSectionsTest : public MachineTest {
   protected:
     void AddService(const std::string& name, std::optional<std::string> binaryPath) {
-        sim::Service service;
+        machine::Service service;
         service.name = name;
         service.binaryPath = std::move(binaryPath);
         machine().services[name] = service;
     }
-    void AddDriver(const std::string& file, std::optional<sim::VersionFields> fields) {
+    void AddDriver(const std::string& file, std::optional<machine::VersionFields> fields) {
         const std::string path = kDrivers + file;
-        machine().files[path] = sim::DriverFile{path, std::move(fields), {}, {}};
+        machine().files[path] = machine::DriverFile{path, std::move(fields), {}, {}};
     }
     // Both sections for one service, as the device section writes them.
     std::string Sections(const std::string& name) {
@@ -79,7 +79,7 @@ TEST_F(ServiceSectionsTest, ServiceWithTwoLanguages) {
 
 TEST_F(ServiceSectionsTest, DriverIsLookedForInTheSystemDriverDirectoryOnly) {
     AddService("Example", "D:\\vendor\\bin\\Example.SYS");
-    sim::VersionFields fields = SampleVersionFields();
+    machine::VersionFields fields = SampleVersionFields();
     fields.translations = {0x04B00409};
     AddDriver("Example.SYS", fields);
     const std::string text = Sections("Example");
@@ -105,7 +105,7 @@ TEST_F(ServiceSectionsTest, PathWithoutFileNameFallsBackToTheServiceName) {
 
 TEST_F(ServiceSectionsTest, FailedBinaryPathLooksUpTheServiceName) {
     AddService("usbhub", "C:\\other\\name.sys");
-    sim::VersionFields fields = SampleVersionFields();
+    machine::VersionFields fields = SampleVersionFields();
     fields.translations = {0x04B00409};
     AddDriver("usbhub.sys", fields);
     platform.faults().AddOnArgument("QueryServiceConfigA", "usbhub", win::ERROR_ACCESS_DENIED);
@@ -129,7 +129,7 @@ TEST_F(ServiceSectionsTest, FailedBinaryPathLooksUpTheServiceName) {
 
 TEST_F(ServiceSectionsTest, NoTranslationTableGivesTheFixedSentence) {
     AddService("usbhub", "usbhub.sys");
-    sim::VersionFields fields = SampleVersionFields();
+    machine::VersionFields fields = SampleVersionFields();
     fields.hasTranslationValue = false;
     AddDriver("usbhub.sys", fields);
     const std::string text = Sections("usbhub");
@@ -145,7 +145,7 @@ TEST_F(ServiceSectionsTest, NoTranslationTableGivesTheFixedSentence) {
 
 TEST_F(ServiceSectionsTest, EmptyTranslationTableWritesNoLanguage) {
     AddService("usbhub", "usbhub.sys");
-    sim::VersionFields fields = SampleVersionFields();
+    machine::VersionFields fields = SampleVersionFields();
     fields.translations.clear();
     AddDriver("usbhub.sys", fields);
     const std::string text = Sections("usbhub");

@@ -11,7 +11,7 @@ namespace {
 class SystemSectionTest : public MachineTest {
   protected:
     SystemSectionTest() {
-        sim::OsFacts& os = machine().os;
+        machine::OsFacts& os = machine().os;
         os.major = 6;
         os.minor = 1;
         os.servicePackMajor = 1;

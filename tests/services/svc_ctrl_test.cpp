@@ -15,12 +15,12 @@ namespace {
 class SvcCtrlTest : public MachineTest {
   protected:
     SvcCtrlTest() {
-        sim::Service hub;
+        machine::Service hub;
         hub.name = "usbhub";
         hub.binaryPath = "\\SystemRoot\\system32\\drivers\\usbhub.sys";
         hub.displayName = "USB Hub";
         machine().services["usbhub"] = hub;
-        sim::Service bare;
+        machine::Service bare;
         bare.name = "bare";
         machine().services["bare"] = bare;
     }

@@ -3,8 +3,8 @@
 
 #include "machine/machine.h"
 
-inline sim::VersionFields SampleVersionFields() {
-    sim::VersionFields fields;
+inline machine::VersionFields SampleVersionFields() {
+    machine::VersionFields fields;
     const win::WORD file[4] = {5, 1, 2600, 5512};
     const win::WORD product[4] = {5, 1, 2600, 1};
     for (int i = 0; i < 4; ++i) {

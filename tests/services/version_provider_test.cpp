@@ -58,7 +58,7 @@ class VersionProviderTest : public MachineTest {
 };
 
 TEST_F(VersionProviderTest, BuiltBlockAnswersRootTranslationAndStringPaths) {
-    machine().files[kDriver] = sim::DriverFile{kDriver, SampleVersionFields(), {}, {}};
+    machine().files[kDriver] = machine::DriverFile{kDriver, SampleVersionFields(), {}, {}};
     ASSERT_TRUE(Load(kDriver));
 
     void* value = nullptr;
@@ -89,7 +89,7 @@ TEST_F(VersionProviderTest, BuiltBlockAnswersRootTranslationAndStringPaths) {
 }
 
 TEST_F(VersionProviderTest, StringsStayValidTogetherInOneBuffer) {
-    machine().files[kDriver] = sim::DriverFile{kDriver, SampleVersionFields(), {}, {}};
+    machine().files[kDriver] = machine::DriverFile{kDriver, SampleVersionFields(), {}, {}};
     ASSERT_TRUE(Load(kDriver));
     void* first = nullptr;
     void* second = nullptr;
@@ -102,10 +102,11 @@ TEST_F(VersionProviderTest, StringsStayValidTogetherInOneBuffer) {
 }
 
 TEST_F(VersionProviderTest, FilesWithoutUsableResourcesFailAsWindowsDoes) {
-    machine().files["C:\\plain.sys"] = sim::DriverFile{"C:\\plain.sys", {}, {}, {}};
+    machine().files["C:\\plain.sys"] = machine::DriverFile{"C:\\plain.sys", {}, {}, {}};
     machine().files["C:\\tiny.sys"] =
-        sim::DriverFile{"C:\\tiny.sys", {}, {}, std::vector<std::uint8_t>{4, 0}};
-    machine().files["C:\\gone.sys"] = sim::DriverFile{"C:\\gone.sys", {}, "/nonexistent/x.sys", {}};
+        machine::DriverFile{"C:\\tiny.sys", {}, {}, std::vector<std::uint8_t>{4, 0}};
+    machine().files["C:\\gone.sys"] =
+        machine::DriverFile{"C:\\gone.sys", {}, "/nonexistent/x.sys", {}};
     win::DWORD handle = 0;
     const struct {
         const char* path;
@@ -119,7 +120,7 @@ TEST_F(VersionProviderTest, FilesWithoutUsableResourcesFailAsWindowsDoes) {
         {"c:\\windows\\system32", win::ERROR_ACCESS_DENIED},
         {"C:\\WINDOWS\\system32\\drivers\\nosuch\\", win::ERROR_FILE_NOT_FOUND},
     };
-    machine().files[kDriver] = sim::DriverFile{kDriver, {}, {}, {}};
+    machine().files[kDriver] = machine::DriverFile{kDriver, {}, {}, {}};
     for (const auto& c : cases) {
         EXPECT_EQ(0u, platform.GetFileVersionInfoSizeA(c.path, &handle)) << c.path;
         EXPECT_EQ(c.error, platform.GetLastError()) << c.path;
@@ -127,16 +128,16 @@ TEST_F(VersionProviderTest, FilesWithoutUsableResourcesFailAsWindowsDoes) {
 }
 
 TEST_F(VersionProviderTest, PathsAreResolvedAsWindowsResolvesThem) {
-    machine().files[kDriver] = sim::DriverFile{kDriver, SampleVersionFields(), {}, {}};
+    machine().files[kDriver] = machine::DriverFile{kDriver, SampleVersionFields(), {}, {}};
     EXPECT_TRUE(Load("c:\\windows\\SYSTEM32\\drivers\\USBHUB.SYS"));
     EXPECT_TRUE(Load("C:/WINDOWS/system32//drivers/./x/../usbhub.sys"));
 }
 
 TEST_F(VersionProviderTest, BlockWithoutFixedPartHasNoRootValue) {
-    sim::VersionFields fields = SampleVersionFields();
+    machine::VersionFields fields = SampleVersionFields();
     fields.hasFixedInfo = false;
     fields.hasTranslationValue = false;
-    machine().files[kDriver] = sim::DriverFile{kDriver, fields, {}, {}};
+    machine().files[kDriver] = machine::DriverFile{kDriver, fields, {}, {}};
     ASSERT_TRUE(Load(kDriver));
     void* value = nullptr;
     win::UINT length = 0;
@@ -174,7 +175,7 @@ TEST_F(VersionProviderTest, HostileBlocksAreWalkedWithinTheirBytes) {
 }
 
 TEST_F(VersionProviderTest, ShortBufferGetsNoConvertedCopyOutsideIt) {
-    machine().files[kDriver] = sim::DriverFile{kDriver, SampleVersionFields(), {}, {}};
+    machine().files[kDriver] = machine::DriverFile{kDriver, SampleVersionFields(), {}, {}};
     win::DWORD handle = 0;
     const win::DWORD size = platform.GetFileVersionInfoSizeA(kDriver, &handle);
     const std::size_t blockSize = (size - 4) / 2;
@@ -206,8 +207,8 @@ TEST_F(VersionProviderTest, VersionResourceIsReadFromPeImages) {
 
     // And through the platform, from a file on disk.
     const std::string file = WriteFile("mvsi_usbhub.sys", BuildPeImage(block).bytes);
-    machine().files[kDriver] = sim::DriverFile{kDriver, {}, {}, {}};
-    sim::AttachPeFile(machine().files[kDriver], file);
+    machine().files[kDriver] = machine::DriverFile{kDriver, {}, {}, {}};
+    machine::AttachPeFile(machine().files[kDriver], file);
     ASSERT_TRUE(Load(kDriver));
     EXPECT_EQ("Example Corporation", QueryString("\\StringFileInfo\\040904b0\\CompanyName"));
 }
@@ -283,8 +284,8 @@ TEST_F(VersionProviderTest, MalformedPeFileFailsTheSizeQuery) {
     PeImage image = BuildPeImage(sim::BuildVersionBlock(SampleVersionFields()));
     image.PutDword(image.resourceEntry, 0);
     const std::string file = WriteFile("mvsi_nores.sys", image.bytes);
-    machine().files[kDriver] = sim::DriverFile{kDriver, {}, {}, {}};
-    sim::AttachPeFile(machine().files[kDriver], file);
+    machine().files[kDriver] = machine::DriverFile{kDriver, {}, {}, {}};
+    machine::AttachPeFile(machine().files[kDriver], file);
     win::DWORD handle = 0;
     EXPECT_EQ(0u, platform.GetFileVersionInfoSizeA(kDriver, &handle));
     EXPECT_EQ(win::ERROR_RESOURCE_TYPE_NOT_FOUND, platform.GetLastError());

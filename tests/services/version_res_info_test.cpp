@@ -17,11 +17,11 @@ constexpr const char* kOther = "C:\\WINDOWS\\system32\\drivers\\other.sys";
 
 class VersionResInfoTest : public MachineTest {
   protected:
-    void Describe(const char* path, const sim::VersionFields& fields) {
-        machine().files[path] = sim::DriverFile{path, fields, {}, {}};
+    void Describe(const char* path, const machine::VersionFields& fields) {
+        machine().files[path] = machine::DriverFile{path, fields, {}, {}};
     }
     void DescribeRaw(const char* path, std::vector<std::uint8_t> block) {
-        machine().files[path] = sim::DriverFile{path, {}, {}, std::move(block)};
+        machine().files[path] = machine::DriverFile{path, {}, {}, std::move(block)};
     }
 };
 
@@ -87,7 +87,7 @@ TEST_F(VersionResInfoTest, OverlongNameIsRefusedBeforeThePlatformIsAsked) {
 
 TEST_F(VersionResInfoTest, TranslationValueIsReadInWholeEntries) {
     for (const std::size_t bytes : {0u, 3u, 6u, 8u}) {
-        sim::VersionFields fields = SampleVersionFields();
+        machine::VersionFields fields = SampleVersionFields();
         fields.translations = {0x04B00409, 0x04E40407};
         std::vector<std::uint8_t> block = sim::BuildVersionBlock(fields);
         // Shrink the stored length of the Translation value (the last node:
@@ -172,7 +172,7 @@ TEST_F(VersionResInfoTest, ReadersOnANeverLoadedObject) {
 }
 
 TEST_F(VersionResInfoTest, MissingTranslationTableIsTraced) {
-    sim::VersionFields fields = SampleVersionFields();
+    machine::VersionFields fields = SampleVersionFields();
     fields.hasTranslationValue = false;
     Describe(kDriver, fields);
     VersionResInfo info;

@@ -15,7 +15,7 @@
 #include "support/scratch_dir.h"
 #include "support/windows_folder_writer.h"
 
-std::string ReportOf(const sim::Machine& machine) {
+std::string ReportOf(const machine::Machine& machine) {
     sim::SimulatedPlatform platform(machine);
     win::ScopedPlatform scope(platform);
     ResetLogState();
@@ -27,12 +27,12 @@ std::string ReportOf(const sim::Machine& machine) {
     return text;
 }
 
-void TreeOrder(std::vector<sim::Device>& devices) {
-    std::map<std::string, std::size_t, sim::CaseInsensitiveLess> first;
+void TreeOrder(std::vector<machine::Device>& devices) {
+    std::map<std::string, std::size_t, machine::CaseInsensitiveLess> first;
     auto rank = [&](const std::string& prefix) {
         return first.emplace(prefix, first.size()).first->second;
     };
-    std::vector<std::tuple<std::size_t, std::size_t, std::size_t, sim::Device>> ranked;
+    std::vector<std::tuple<std::size_t, std::size_t, std::size_t, machine::Device>> ranked;
     for (std::size_t i = 0; i < devices.size(); ++i) {
         const std::string& id = devices[i].instanceId;
         const std::size_t a = id.find('\\');
@@ -50,7 +50,7 @@ void TreeOrder(std::vector<sim::Device>& devices) {
     }
 }
 
-sim::Machine Carried(sim::Machine machine) {
+machine::Machine Carried(machine::Machine machine) {
     machine.faults.clear();
     machine.moduleFileName.clear();
     machine.os.is64BitProcess = false;
@@ -65,7 +65,7 @@ sim::Machine Carried(sim::Machine machine) {
     }
     machine.os.servicePackMajor &= 0xFF;
     machine.os.servicePackMinor &= 0xFF;
-    for (sim::Device& device : machine.devices) {
+    for (machine::Device& device : machine.devices) {
         device.present = true;
         for (char& c : device.instanceId) {
             c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -76,15 +76,15 @@ sim::Machine Carried(sim::Machine machine) {
     for (auto it = machine.files.begin(); it != machine.files.end();) {
         const bool inDrivers =
             it->first.size() > drivers.size() &&
-            !sim::CaseInsensitiveLess{}(it->first.substr(0, drivers.size()), drivers) &&
-            !sim::CaseInsensitiveLess{}(drivers, it->first.substr(0, drivers.size())) &&
+            !machine::CaseInsensitiveLess{}(it->first.substr(0, drivers.size()), drivers) &&
+            !machine::CaseInsensitiveLess{}(drivers, it->first.substr(0, drivers.size())) &&
             it->first.find('\\', drivers.size()) == std::string::npos;
         it = inDrivers ? std::next(it) : machine.files.erase(it);
     }
     return machine;
 }
 
-void WriteDriverFiles(const sim::Machine& machine, const std::string& folder) {
+void WriteDriverFiles(const machine::Machine& machine, const std::string& folder) {
     std::string error;
     ASSERT_TRUE(WriteDriverImages(machine, folder, error)) << error;
 }

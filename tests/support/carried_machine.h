@@ -8,18 +8,18 @@
 #include "machine/machine.h"
 
 // The report of `machine` on the simulated platform, both classes shown.
-std::string ReportOf(const sim::Machine& machine);
+std::string ReportOf(const machine::Machine& machine);
 
 // Devices in the order the Enum tree holds them: instances under their
 // model, models under their enumerator, each where it first appears.
-void TreeOrder(std::vector<sim::Device>& devices);
+void TreeOrder(std::vector<machine::Device>& devices);
 
 // What an export and a folder of driver files cannot carry, made equal on
 // the described side: presence, injected faults, the program's own process,
 // the device order beyond the Enum tree's, files outside system32\drivers,
 // lower-case instance IDs, a single-session suite without Terminal Services
 // and IsWow64Process where the release decides it.
-sim::Machine Carried(sim::Machine machine);
+machine::Machine Carried(machine::Machine machine);
 
 // The driver files as copies taken from the machine: real PE files.
-void WriteDriverFiles(const sim::Machine& machine, const std::string& folder);
+void WriteDriverFiles(const machine::Machine& machine, const std::string& folder);

@@ -29,9 +29,9 @@ void Line(std::string& listing, const std::string& path, const std::string& name
 
 }  // namespace
 
-std::string TreeListing(const sim::RegKey& root) {
+std::string TreeListing(const machine::RegKey& root) {
     std::string listing;
-    std::vector<std::pair<const sim::RegKey*, std::string>> stack = {{&root, ""}};
+    std::vector<std::pair<const machine::RegKey*, std::string>> stack = {{&root, ""}};
     while (!stack.empty()) {
         const auto [key, path] = stack.back();
         stack.pop_back();
@@ -40,7 +40,7 @@ std::string TreeListing(const sim::RegKey& root) {
             Line(listing, path, name, value.type,
                  std::string(value.data.begin(), value.data.end()));
         }
-        const std::vector<const sim::RegKey*> subkeys = key->Subkeys();
+        const std::vector<const machine::RegKey*> subkeys = key->Subkeys();
         for (auto it = subkeys.rbegin(); it != subkeys.rend(); ++it) {
             stack.emplace_back(*it, path + "\\" + (*it)->Name());
         }
@@ -57,7 +57,7 @@ bool IsText(unsigned type) {
 
 std::string Utf8(const std::string& ansi) {
     std::string out;
-    for (const char16_t c : sim::AnsiToWide(ansi)) {
+    for (const char16_t c : machine::AnsiToWide(ansi)) {
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else if (c < 0x800) {
@@ -88,23 +88,23 @@ std::string Ansi(const char* utf8) {
             break;
         }
     }
-    return sim::WideToAnsi(wide);
+    return machine::WideToAnsi(wide);
 }
 
-std::string StoredData(const sim::RegValue& value) {
+std::string StoredData(const machine::RegValue& value) {
     std::string data(value.data.begin(), value.data.end());
     if (!IsText(value.type)) {
         return data;
     }
     std::string utf16;
-    for (const char16_t c : sim::AnsiToWide(data)) {
+    for (const char16_t c : machine::AnsiToWide(data)) {
         utf16.push_back(static_cast<char>(c & 0xFF));
         utf16.push_back(static_cast<char>(c >> 8));
     }
     return utf16;
 }
 
-bool Fill(hive_h* h, hive_node_h node, const sim::RegKey& key, std::string& error) {
+bool Fill(hive_h* h, hive_node_h node, const machine::RegKey& key, std::string& error) {
     std::vector<std::string> names;
     std::vector<std::string> data;
     for (const auto& [name, value] : key.Values()) {
@@ -122,7 +122,7 @@ bool Fill(hive_h* h, hive_node_h node, const sim::RegKey& key, std::string& erro
         error = "hivex_node_set_values failed for " + key.Name();
         return false;
     }
-    for (const sim::RegKey* subkey : key.Subkeys()) {
+    for (const machine::RegKey* subkey : key.Subkeys()) {
         const hive_node_h child = hivex_node_add_child(h, node, Utf8(subkey->Name()).c_str());
         if (child == 0) {
             error = "hivex_node_add_child failed for " + subkey->Name();
@@ -151,7 +151,7 @@ void List(hive_h* h, hive_node_h node, const std::string& path, std::string& lis
                     static_cast<char16_t>(static_cast<unsigned char>(data[at]) |
                                           static_cast<unsigned char>(data[at + 1]) << 8));
             }
-            data = sim::WideToAnsi(wide);
+            data = machine::WideToAnsi(wide);
         }
         Line(listing, path, name != nullptr ? Ansi(name) : "<unnamed>", type, data);
         std::free(bytes);
@@ -169,7 +169,7 @@ void List(hive_h* h, hive_node_h node, const std::string& path, std::string& lis
 
 }  // namespace
 
-bool FillHiveWithHivex(const std::string& path, const sim::RegKey& root, std::string& error) {
+bool FillHiveWithHivex(const std::string& path, const machine::RegKey& root, std::string& error) {
     hive_h* h = hivex_open(path.c_str(), HIVEX_OPEN_WRITE);
     if (h == nullptr) {
         error = "hivex cannot open " + path + " for writing";
@@ -196,7 +196,7 @@ bool HivexListing(const std::string& path, std::string& listing, std::string& er
     return true;
 }
 #else
-bool FillHiveWithHivex(const std::string&, const sim::RegKey&, std::string& error) {
+bool FillHiveWithHivex(const std::string&, const machine::RegKey&, std::string& error) {
     error = "built without hivex";
     return false;
 }

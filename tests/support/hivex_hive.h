@@ -9,11 +9,11 @@
 
 // Adds `root`'s subkeys and values to the hive file at `path` (the root key
 // of an empty hive), string data in UTF-16 as Windows stores it.
-bool FillHiveWithHivex(const std::string& path, const sim::RegKey& root, std::string& error);
+bool FillHiveWithHivex(const std::string& path, const machine::RegKey& root, std::string& error);
 
 // One line per key ("K path") and value ("V path \"name\" type hexbytes"), in
 // the hive's order; names and string data in the ANSI code page.
 bool HivexListing(const std::string& path, std::string& listing, std::string& error);
 
 // The same listing of a registry tree's key `root`.
-std::string TreeListing(const sim::RegKey& root);
+std::string TreeListing(const machine::RegKey& root);

@@ -22,7 +22,7 @@ class MachineTest : public ::testing::Test {
     }
     ~MachineTest() override { ResetLogState(); }
 
-    sim::Machine& machine() { return platform.machine(); }
+    machine::Machine& machine() { return platform.machine(); }
 
     sim::SimulatedPlatform platform;
     LogCapture log;

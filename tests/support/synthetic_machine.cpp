@@ -17,37 +17,38 @@ std::string ServiceName(std::size_t i) {
 
 }  // namespace
 
-sim::Machine SyntheticMachine(std::size_t devices) {
-    sim::Machine machine;
+machine::Machine SyntheticMachine(std::size_t devices) {
+    machine::Machine machine;
     machine.systemDirectory = "C:\\WINDOWS\\system32";
     machine.os.processorCount = 8;
-    machine.classes.push_back(sim::SetupClass{kUsb, "USB", {}});
-    machine.classes.push_back(sim::SetupClass{k1394, "1394", {}});
+    machine.classes.push_back(machine::SetupClass{kUsb, "USB", {}});
+    machine.classes.push_back(machine::SetupClass{k1394, "1394", {}});
 
     const std::size_t services = devices / 2 + 1;
     for (std::size_t i = 0; i < devices; ++i) {
-        sim::Device device;
+        machine::Device device;
         device.instanceId =
             "USB\\VID_1234&PID_" + std::to_string(i) + "\\7&3A&0&" + std::to_string(i % 16);
         auto& p = device.properties;
-        p[win::SPDRP_DEVICEDESC] = sim::RegValue::String("Synthetic Device " + std::to_string(i));
-        p[win::SPDRP_CLASSGUID] = sim::RegValue::String(i % 10 == 9 ? k1394Text : kUsbText);
-        p[win::SPDRP_SERVICE] = sim::RegValue::String(ServiceName(i / 2));
+        p[win::SPDRP_DEVICEDESC] =
+            machine::RegValue::String("Synthetic Device " + std::to_string(i));
+        p[win::SPDRP_CLASSGUID] = machine::RegValue::String(i % 10 == 9 ? k1394Text : kUsbText);
+        p[win::SPDRP_SERVICE] = machine::RegValue::String(ServiceName(i / 2));
         p[win::SPDRP_UPPERFILTERS] =
-            sim::RegValue::MultiString({ServiceName((i / 2 + 1) % services)});
+            machine::RegValue::MultiString({ServiceName((i / 2 + 1) % services)});
         p[win::SPDRP_LOWERFILTERS] =
-            sim::RegValue::MultiString({ServiceName((i / 2 + 2) % services)});
+            machine::RegValue::MultiString({ServiceName((i / 2 + 2) % services)});
         machine.devices.push_back(std::move(device));
     }
 
     for (std::size_t i = 0; i < services; ++i) {
         const std::string name = ServiceName(i);
-        sim::Service service;
+        machine::Service service;
         service.name = name;
         service.binaryPath = "\\SystemRoot\\system32\\drivers\\" + name + ".sys";
         machine.services[name] = service;
 
-        sim::VersionFields version;
+        machine::VersionFields version;
         version.fileVersion[0] = 10;
         version.fileVersion[2] = 19041;
         version.fileVersion[3] = static_cast<win::WORD>(i % 65536);
@@ -58,7 +59,7 @@ sim::Machine SyntheticMachine(std::size_t devices) {
                                        {"OriginalFilename", name + ".sys"},
                                        {"ProductName", "Synthetic Drivers"},
                                        {"FileDescription", "Synthetic driver " + name}};
-        sim::DriverFile file;
+        machine::DriverFile file;
         file.path = "C:\\WINDOWS\\system32\\drivers\\" + name + ".sys";
         file.version = version;
         machine.files[file.path] = file;

@@ -9,4 +9,4 @@
 
 #include "machine/machine.h"
 
-sim::Machine SyntheticMachine(std::size_t devices);
+machine::Machine SyntheticMachine(std::size_t devices);

@@ -24,36 +24,37 @@ bool Write(const std::string& path, const std::string& bytes, std::string& error
     return true;
 }
 
-bool WriteHiveFile(const std::string& path, const sim::RegKey& root, std::string& error) {
+bool WriteHiveFile(const std::string& path, const machine::RegKey& root, std::string& error) {
 #if defined(MVSI_HAVE_HIVEX)
-    return Write(path, sim::EmptyHive(), error) && FillHiveWithHivex(path, root, error);
+    return Write(path, machine::EmptyHive(), error) && FillHiveWithHivex(path, root, error);
 #else
-    return Write(path, sim::WriteHive(root), error);
+    return Write(path, machine::WriteHive(root), error);
 #endif
 }
 
 }  // namespace
 
-bool HiveContent(const sim::Machine& machine, sim::RegistryTree& tree, std::string& error) {
-    sim::RegistryExport keys;
-    sim::AddSystemKeys(keys, machine);
+bool HiveContent(const machine::Machine& machine, machine::RegistryTree& tree, std::string& error) {
+    machine::RegistryExport keys;
+    machine::AddSystemKeys(keys, machine);
     std::string text = BuildPrefixContent(machine).reg + keys.Text().substr(8) +
                        "\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Select]\r\n\"Current\"=dword:00000001\r\n";
     for (std::size_t at = 0; (at = text.find("\\CurrentControlSet", at)) != std::string::npos;) {
         text.replace(at, 18, "\\ControlSet001");
     }
-    return sim::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
-                             "machine.reg", tree, error);
+    return machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
+                                 "machine.reg", tree, error);
 }
 
-bool WriteDriverImages(const sim::Machine& machine, const std::string& folder, std::string& error) {
+bool WriteDriverImages(const machine::Machine& machine, const std::string& folder,
+                       std::string& error) {
     std::error_code code;
     std::filesystem::create_directories(folder, code);
     const std::string drivers = machine.systemDirectory + "\\drivers\\";
     for (const auto& [path, file] : machine.files) {
         if (path.size() <= drivers.size() ||
-            sim::CaseInsensitiveLess{}(path.substr(0, drivers.size()), drivers) ||
-            sim::CaseInsensitiveLess{}(drivers, path.substr(0, drivers.size())) ||
+            machine::CaseInsensitiveLess{}(path.substr(0, drivers.size()), drivers) ||
+            machine::CaseInsensitiveLess{}(drivers, path.substr(0, drivers.size())) ||
             path.find('\\', drivers.size()) != std::string::npos) {
             continue;
         }
@@ -78,9 +79,9 @@ bool WriteDriverImages(const sim::Machine& machine, const std::string& folder, s
     return true;
 }
 
-bool WriteWindowsFolder(const sim::Machine& machine, const std::string& folder,
+bool WriteWindowsFolder(const machine::Machine& machine, const std::string& folder,
                         std::string& error) {
-    sim::RegistryTree content;
+    machine::RegistryTree content;
     if (!HiveContent(machine, content, error)) {
         return false;
     }

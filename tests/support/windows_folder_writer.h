@@ -12,11 +12,13 @@
 // The registry of the machine as its hives hold it: the REGEDIT4 content of
 // the Wine harness and the release keys, the control set as ControlSet001
 // named current by Select.
-bool HiveContent(const sim::Machine& machine, sim::RegistryTree& tree, std::string& error);
+bool HiveContent(const machine::Machine& machine, machine::RegistryTree& tree, std::string& error);
 
 // Each file of `machine` directly in its system32\drivers as a PE file in `folder`.
-bool WriteDriverImages(const sim::Machine& machine, const std::string& folder, std::string& error);
+bool WriteDriverImages(const machine::Machine& machine, const std::string& folder,
+                       std::string& error);
 
 // folder/System32/config/SYSTEM and .../software (the cases Windows uses),
 // and folder/system32/DRIVERS/*.sys of what exports can carry.
-bool WriteWindowsFolder(const sim::Machine& machine, const std::string& folder, std::string& error);
+bool WriteWindowsFolder(const machine::Machine& machine, const std::string& folder,
+                        std::string& error);

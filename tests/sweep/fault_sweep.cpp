@@ -67,15 +67,15 @@ void ConfigureSweepLog(std::uint32_t enabledMask) {
     InitLog(config);
 }
 
-SweepReport GenerateReport(const sim::Machine& machine, const FailedCall* fault) {
+SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault) {
     sim::SimulatedPlatform platform(machine);
     if (fault != nullptr) {
         // The injected fault goes first, ahead of the machine's own faults,
         // so that it decides the call it names.
-        const std::vector<sim::Fault> own = platform.faults().Faults();
+        const std::vector<machine::Fault> own = platform.faults().Faults();
         platform.faults().Clear();
         platform.faults().AddOnCall(fault->function, fault->number, fault->code.value_or(31));
-        for (const sim::Fault& f : own) {
+        for (const machine::Fault& f : own) {
             platform.faults().Add(f);
         }
     }
@@ -117,7 +117,7 @@ std::vector<FailedCall> CallsToFail(const std::vector<sim::CallRecord>& baseline
 }
 
 std::size_t ForEachFailedAllocation(
-    const sim::Machine& machine,
+    const machine::Machine& machine,
     const std::function<void(std::size_t skip, const SweepReport& report)>& visit) {
     std::size_t skip = 0;
     for (;; ++skip) {

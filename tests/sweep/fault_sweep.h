@@ -49,7 +49,7 @@ std::vector<std::filesystem::path> ExampleMachines();
 void ConfigureSweepLog(std::uint32_t enabledMask = 7);
 
 // The report of both classes, with at most one call failed.
-SweepReport GenerateReport(const sim::Machine& machine, const FailedCall* fault = nullptr);
+SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault = nullptr);
 
 // Every call of `baseline`, ordered by function name and call number.
 std::vector<FailedCall> CallsToFail(const std::vector<sim::CallRecord>& baseline);
@@ -57,5 +57,5 @@ std::vector<FailedCall> CallsToFail(const std::vector<sim::CallRecord>& baseline
 // Calls `visit` with the report that failing the (skip + 1)-th allocation
 // gives, for every allocation the report makes; answers how many there were.
 std::size_t ForEachFailedAllocation(
-    const sim::Machine& machine,
+    const machine::Machine& machine,
     const std::function<void(std::size_t skip, const SweepReport& report)>& visit);

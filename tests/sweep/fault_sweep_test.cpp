@@ -125,9 +125,9 @@ TEST_F(FaultSweepTest, EveryFailedCallIsReportedAndNothingLeaks) {
     std::size_t cases = 0;
     std::map<const Exemption*, std::size_t> exempted;
     for (const auto& path : machines) {
-        sim::Machine machine;
+        machine::Machine machine;
         std::string error;
-        ASSERT_TRUE(sim::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
         const SweepReport baseline = GenerateReport(machine);
         ASSERT_EQ(0u, baseline.openHandles) << path;
 
@@ -188,9 +188,9 @@ TEST_F(FaultSweepTest, EveryFailedCallIsReportedAndNothingLeaks) {
 TEST_F(FaultSweepTest, EveryFailedAllocationIsReportedAndNothingLeaks) {
     std::size_t cases = 0;
     for (const auto& path : ExampleMachines()) {
-        sim::Machine machine;
+        machine::Machine machine;
         std::string error;
-        ASSERT_TRUE(sim::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
         cases += ForEachFailedAllocation(machine, [&](std::size_t skip, const SweepReport& run) {
             const std::string where =
                 path.filename().string() + ": allocation " + std::to_string(skip + 1);

@@ -218,7 +218,7 @@ TEST(ReportRoundTrip, ClosingFailuresBelongToWhatTheyClose) {
     // Services a..., fltA, fltB, usbhub (its binary path too long for a
     // driver file name, so without version lines) and z...; only the middle
     // three open. Their closes come first, then the manager's.
-    sim::Machine machine = LongNameMachine(400);
+    machine::Machine machine = LongNameMachine(400);
     machine.faults.push_back({"CloseServiceHandle", std::nullopt, 3, win::ERROR_INVALID_HANDLE});
     machine.faults.push_back({"CloseServiceHandle", std::nullopt, 4, win::ERROR_INVALID_HANDLE});
     ConfigureSweepLog();

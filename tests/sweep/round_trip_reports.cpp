@@ -9,10 +9,10 @@
 
 namespace {
 
-sim::Machine LoadExample(const std::filesystem::path& path) {
-    sim::Machine machine;
+machine::Machine LoadExample(const std::filesystem::path& path) {
+    machine::Machine machine;
     std::string error;
-    if (!sim::MachineLoader::FromFile(path.string(), machine, error)) {
+    if (!machine::MachineLoader::FromFile(path.string(), machine, error)) {
         throw std::runtime_error(path.string() + ": " + error);
     }
     return machine;
@@ -23,13 +23,13 @@ const char kBinaryFolder[] = "\\SystemRoot\\system32\\drivers\\";
 // The worked example with the audio device's function driver (first of the
 // class's services), an upper filter (last of them) and the root hub's
 // binary path of the given lengths.
-sim::Machine WithLongNames(std::size_t nameLength, std::size_t binaryLength) {
-    sim::Machine machine = LoadExample(MVSI_SOURCE_DIR "/examples/machines/worked-example.json");
-    sim::Device& audio = machine.devices.at(1);
+machine::Machine WithLongNames(std::size_t nameLength, std::size_t binaryLength) {
+    machine::Machine machine = LoadExample(MVSI_SOURCE_DIR "/examples/machines/worked-example.json");
+    machine::Device& audio = machine.devices.at(1);
     audio.properties[win::SPDRP_SERVICE] =
-        sim::RegValue::String("a" + std::string(nameLength - 1, 'x'));
+        machine::RegValue::String("a" + std::string(nameLength - 1, 'x'));
     audio.properties[win::SPDRP_UPPERFILTERS] =
-        sim::RegValue::MultiString({"fltB", "fltA", "z" + std::string(nameLength - 1, 'x')});
+        machine::RegValue::MultiString({"fltB", "fltA", "z" + std::string(nameLength - 1, 'x')});
     machine.services.at("usbhub").binaryPath =
         kBinaryFolder + std::string(binaryLength - sizeof kBinaryFolder + 1 - 4, 'b') + ".sys";
     return machine;
@@ -52,7 +52,7 @@ std::pair<std::size_t, std::size_t> MessageOverheads() {
     static const std::pair<std::size_t, std::size_t> overheads = [] {
         const std::size_t name = 10;
         const std::size_t binary = 400;
-        const sim::Machine machine = WithLongNames(name, binary);
+        const machine::Machine machine = WithLongNames(name, binary);
         const LogSettings saved = LogState();
         ConfigureSweepLog();
         const std::string text = GenerateReport(machine).text;
@@ -71,7 +71,7 @@ std::size_t VisitSweepReports(std::uint32_t mask, std::size_t maxDevices,
     ConfigureSweepLog(mask);
     std::size_t count = 0;
     for (const auto& path : ExampleMachines()) {
-        const sim::Machine machine = LoadExample(path);
+        const machine::Machine machine = LoadExample(path);
         if (machine.devices.size() > maxDevices) {
             continue;
         }
@@ -107,7 +107,7 @@ std::size_t VisitMaskReports(const ReportVisitor& visit) {
     return count;
 }
 
-sim::Machine LongNameMachine(std::size_t length) {
+machine::Machine LongNameMachine(std::size_t length) {
     const auto [name, binary] = MessageOverheads();
     return WithLongNames(length - name, length - binary);
 }

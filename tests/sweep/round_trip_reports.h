@@ -31,4 +31,4 @@ std::size_t VisitLongNameReports(const ReportVisitor& visit);
 
 // The machine of VisitLongNameReports whose messages are `length` bytes
 // long before the trace log cuts them (their final line feed included).
-sim::Machine LongNameMachine(std::size_t length);
+machine::Machine LongNameMachine(std::size_t length);

@@ -4,22 +4,22 @@
 
 namespace sim {
 
-void FaultTable::Add(Fault fault) {
+void FaultTable::Add(machine::Fault fault) {
     faults_.push_back(std::move(fault));
 }
 
 void FaultTable::Add(const std::string& function, win::DWORD error) {
-    Add(Fault{function, std::nullopt, std::nullopt, error});
+    Add(machine::Fault{function, std::nullopt, std::nullopt, error});
 }
 
 void FaultTable::AddOnCall(const std::string& function, std::uint32_t callNumber,
                            win::DWORD error) {
-    Add(Fault{function, std::nullopt, callNumber, error});
+    Add(machine::Fault{function, std::nullopt, callNumber, error});
 }
 
 void FaultTable::AddOnArgument(const std::string& function, const std::string& argument,
                                win::DWORD error) {
-    Add(Fault{function, argument, std::nullopt, error});
+    Add(machine::Fault{function, argument, std::nullopt, error});
 }
 
 void FaultTable::Clear() {
@@ -33,7 +33,7 @@ std::optional<win::DWORD> FaultTable::Check(const std::string& function,
         return std::nullopt;
     }
     const std::uint32_t call = ++calls_[function];
-    for (const Fault& fault : faults_) {
+    for (const machine::Fault& fault : faults_) {
         if (fault.function != function) {
             continue;
         }

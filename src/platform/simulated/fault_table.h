@@ -15,19 +15,19 @@ namespace sim {
 
 class FaultTable {
   public:
-    void Add(Fault fault);
+    void Add(machine::Fault fault);
     void Add(const std::string& function, win::DWORD error);
     void AddOnCall(const std::string& function, std::uint32_t callNumber, win::DWORD error);
     void AddOnArgument(const std::string& function, const std::string& argument, win::DWORD error);
     void Clear();  // faults and call counters
     bool Empty() const { return faults_.empty(); }
-    const std::vector<Fault>& Faults() const { return faults_; }
+    const std::vector<machine::Fault>& Faults() const { return faults_; }
 
     // Counts one call of `function` and answers the error it must fail with.
     std::optional<win::DWORD> Check(const std::string& function, const std::string& argument);
 
   private:
-    std::vector<Fault> faults_;
+    std::vector<machine::Fault> faults_;
     std::map<std::string, std::uint32_t> calls_;
 };
 

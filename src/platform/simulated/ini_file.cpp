@@ -9,7 +9,7 @@ namespace sim {
 namespace {
 
 bool SameName(const std::string& a, const std::string& b) {
-    CaseInsensitiveLess less;
+    machine::CaseInsensitiveLess less;
     return !less(a, b) && !less(b, a);
 }
 

@@ -16,7 +16,7 @@ class MemoryProfileStore : public ProfileStore {
     win::DWORD Write(const std::string& path, const std::string& text) override;
 
   private:
-    std::map<std::string, std::string, CaseInsensitiveLess> files_;
+    std::map<std::string, std::string, machine::CaseInsensitiveLess> files_;
 };
 
 }  // namespace sim

@@ -38,7 +38,7 @@ int SimulatedPlatform::MultiByteToWideChar(win::UINT CodePage, win::DWORD dwFlag
     // -1: up to and with the terminator.
     const std::size_t length =
         cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<std::size_t>(cbMultiByte);
-    const std::u16string wide = AnsiToWide(std::string(lpMultiByteStr, length));
+    const std::u16string wide = machine::AnsiToWide(std::string(lpMultiByteStr, length));
     const int needed = static_cast<int>(wide.size());
     if (cchWideChar == 0) {
         return needed;
@@ -72,7 +72,7 @@ int SimulatedPlatform::WideCharToMultiByte(win::UINT CodePage, win::DWORD dwFlag
         ++length;
     }
     const std::u16string wide(lpWideCharStr, length);
-    std::string narrow = WideToAnsi(wide);
+    std::string narrow = machine::WideToAnsi(wide);
     // The table has no best fit: a character it lacks became '?'.
     bool usedDefault = false;
     for (std::size_t i = 0; i < narrow.size(); ++i) {

@@ -18,7 +18,7 @@ constexpr win::DWORD ERROR_CLASS_MISMATCH = 0xE0000203;
 constexpr win::DWORD ERROR_INVALID_REG_PROPERTY = 0xE0000209;
 constexpr win::DWORD SPDRP_MAXIMUM_PROPERTY = 0x25;
 
-win::GUID DeviceClass(const Device& device) {
+win::GUID DeviceClass(const machine::Device& device) {
     win::GUID guid{};
     const auto property = device.properties.find(win::SPDRP_CLASSGUID);
     if (property != device.properties.end()) {
@@ -55,8 +55,9 @@ bool SameId(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-const Device* SimulatedPlatform::FindElement(win::HDEVINFO set, const win::SP_DEVINFO_DATA* data,
-                                             win::DWORD& error) const {
+const machine::Device* SimulatedPlatform::FindElement(win::HDEVINFO set,
+                                                      const win::SP_DEVINFO_DATA* data,
+                                                      win::DWORD& error) const {
     const auto found = deviceSets_.find(reinterpret_cast<std::uintptr_t>(set));
     if (found == deviceSets_.end()) {
         error = win::ERROR_INVALID_HANDLE;
@@ -140,7 +141,7 @@ win::HDEVINFO SimulatedPlatform::SetupDiGetClassDevsA(const win::GUID* ClassGuid
         set.classGuid = *ClassGuid;
     }
     for (std::size_t i = 0; i < machine_.devices.size(); ++i) {
-        const Device& device = machine_.devices[i];
+        const machine::Device& device = machine_.devices[i];
         if ((Flags & win::DIGCF_PRESENT) != 0 && !device.present) {
             continue;
         }
@@ -244,7 +245,7 @@ win::BOOL SimulatedPlatform::SetupDiGetDeviceInstanceIdA(win::HDEVINFO hDevInfo,
                                                          win::DWORD DeviceInstanceIdSize,
                                                          win::DWORD* RequiredSize) {
     win::DWORD error = 0;
-    const Device* device = FindElement(hDevInfo, DeviceInfoData, error);
+    const machine::Device* device = FindElement(hDevInfo, DeviceInfoData, error);
     if (Enter("SetupDiGetDeviceInstanceIdA", device != nullptr ? device->instanceId : "")) {
         return win::FALSE;
     }
@@ -271,7 +272,7 @@ win::BOOL SimulatedPlatform::SetupDiGetDeviceRegistryPropertyA(
     win::DWORD* PropertyRegDataType, win::BYTE* PropertyBuffer, win::DWORD PropertyBufferSize,
     win::DWORD* RequiredSize) {
     win::DWORD error = 0;
-    const Device* device = FindElement(hDevInfo, DeviceInfoData, error);
+    const machine::Device* device = FindElement(hDevInfo, DeviceInfoData, error);
     const std::string id = device != nullptr ? device->instanceId : "";
     if (Enter("SetupDiGetDeviceRegistryPropertyA", id + "|" + std::to_string(Property))) {
         return win::FALSE;
@@ -289,7 +290,7 @@ win::BOOL SimulatedPlatform::SetupDiGetDeviceRegistryPropertyA(
     if (property == device->properties.end()) {
         return Fail(win::ERROR_INVALID_DATA, win::FALSE);
     }
-    const RegValue& value = property->second;
+    const machine::RegValue& value = property->second;
     const auto size = static_cast<win::DWORD>(value.data.size());
     if (PropertyRegDataType != nullptr) {
         *PropertyRegDataType = value.type;

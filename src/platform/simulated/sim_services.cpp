@@ -16,7 +16,7 @@ constexpr win::DWORD kRpcServerUnavailable = 1722;
 constexpr win::DWORD kServiceMarkedForDelete = 1072;
 
 bool SameText(const char* a, const char* b) {
-    CaseInsensitiveLess less;
+    machine::CaseInsensitiveLess less;
     return !less(a, b) && !less(b, a);
 }
 
@@ -84,7 +84,7 @@ win::BOOL SimulatedPlatform::QueryServiceConfigA(win::SC_HANDLE hService,
         // Deleted from the description while open: Windows marks it for deletion.
         return Fail(kServiceMarkedForDelete, win::FALSE);
     }
-    const Service& config = service->second;
+    const machine::Service& config = service->second;
     const std::string binaryPath = config.binaryPath.value_or(std::string());
     // Strings follow the record: binary path, load order group, dependencies
     // (an empty multi-string), start name, display name.

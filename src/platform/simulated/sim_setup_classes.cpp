@@ -8,7 +8,8 @@ namespace sim {
 
 namespace {
 
-const SetupClass* FindClass(const Machine& machine, const win::GUID& guid, std::size_t* index) {
+const machine::SetupClass* FindClass(const machine::Machine& machine, const win::GUID& guid,
+                                     std::size_t* index) {
     for (std::size_t i = 0; i < machine.classes.size(); ++i) {
         if (machine.classes[i].guid == guid) {
             if (index != nullptr) {
@@ -21,7 +22,7 @@ const SetupClass* FindClass(const Machine& machine, const win::GUID& guid, std::
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return !CaseInsensitiveLess{}(a, b) && !CaseInsensitiveLess{}(b, a);
+    return !machine::CaseInsensitiveLess{}(a, b) && !machine::CaseInsensitiveLess{}(b, a);
 }
 
 }  // namespace
@@ -35,7 +36,7 @@ win::BOOL SimulatedPlatform::SetupDiClassNameFromGuidA(const win::GUID* ClassGui
     if (ClassGuid == nullptr) {
         return Fail(win::ERROR_INVALID_PARAMETER, win::FALSE);
     }
-    const SetupClass* setupClass = FindClass(machine_, *ClassGuid, nullptr);
+    const machine::SetupClass* setupClass = FindClass(machine_, *ClassGuid, nullptr);
     if (setupClass == nullptr) {
         return Fail(win::ERROR_INVALID_CLASS, win::FALSE);
     }
@@ -83,15 +84,15 @@ win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY hKey, const char* lpValu
     if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr)) {
         return static_cast<win::LONG>(win::ERROR_INVALID_PARAMETER);
     }
-    const SetupClass& setupClass = machine_.classes[key->second.classIndex];
+    const machine::SetupClass& setupClass = machine_.classes[key->second.classIndex];
     // The class name is the key's "Class" value unless the values list one.
-    RegValue classValue;
-    const RegValue* value = nullptr;
+    machine::RegValue classValue;
+    const machine::RegValue* value = nullptr;
     const auto found = setupClass.values.find(name);
     if (found != setupClass.values.end()) {
         value = &found->second;
     } else if (SameName(name, "Class")) {
-        classValue = RegValue::String(setupClass.name);
+        classValue = machine::RegValue::String(setupClass.name);
         value = &classValue;
     } else {
         return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);

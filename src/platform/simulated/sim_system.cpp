@@ -13,7 +13,7 @@ namespace {
 const std::uintptr_t kIsWow64Process = 0x7c80a000;
 
 bool SameName(const char* a, const char* b) {
-    return !CaseInsensitiveLess{}(a, b) && !CaseInsensitiveLess{}(b, a);
+    return !machine::CaseInsensitiveLess{}(a, b) && !machine::CaseInsensitiveLess{}(b, a);
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ win::BOOL SimulatedPlatform::GetVersionExA(win::OSVERSIONINFOA* info) {
     if (size != sizeof(win::OSVERSIONINFOA) && size != sizeof(win::OSVERSIONINFOEXA)) {
         return Fail(win::ERROR_INSUFFICIENT_BUFFER, win::FALSE);
     }
-    const OsFacts& os = machine_.os;
+    const machine::OsFacts& os = machine_.os;
     info->dwMajorVersion = os.major;
     info->dwMinorVersion = os.minor;
     info->dwBuildNumber = os.build;
@@ -91,7 +91,7 @@ void SimulatedPlatform::GetSystemInfo(win::SYSTEM_INFO* info) {
         return;
     }
     std::memset(info, 0, sizeof *info);
-    const OsFacts& os = machine_.os;
+    const machine::OsFacts& os = machine_.os;
     // Under WOW64 a 32-bit process is told it runs on an x86 machine.
     info->wProcessorArchitecture =
         os.is64BitProcess ? win::PROCESSOR_ARCHITECTURE_AMD64 : win::PROCESSOR_ARCHITECTURE_INTEL;

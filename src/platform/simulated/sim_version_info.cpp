@@ -67,13 +67,13 @@ bool StartsWithFolded(const std::string& text, const std::string& prefix) {
     if (text.size() < prefix.size()) {
         return false;
     }
-    const CaseInsensitiveLess less;
+    const machine::CaseInsensitiveLess less;
     const std::string head = text.substr(0, prefix.size());
     return !less(head, prefix) && !less(prefix, head);
 }
 
 // The system directory and every directory that holds a described file.
-bool IsDirectory(const Machine& machine, const std::string& path) {
+bool IsDirectory(const machine::Machine& machine, const std::string& path) {
     if (path.empty()) {
         return false;
     }
@@ -90,7 +90,7 @@ bool IsDirectory(const Machine& machine, const std::string& path) {
 }
 
 // The version resource of the file at `path`, or the error Windows gives.
-win::DWORD FileVersionResource(const Machine& machine, const char* path,
+win::DWORD FileVersionResource(const machine::Machine& machine, const char* path,
                                std::vector<std::uint8_t>& block) {
     block.clear();
     if (path == nullptr || *path == '\0') {
@@ -105,7 +105,7 @@ win::DWORD FileVersionResource(const Machine& machine, const char* path,
         return IsDirectory(machine, NormalizePath(path)) ? win::ERROR_ACCESS_DENIED
                                                          : win::ERROR_FILE_NOT_FOUND;
     }
-    const DriverFile& described = file->second;
+    const machine::DriverFile& described = file->second;
     if (described.version) {
         block = BuildVersionBlock(*described.version);
     } else if (described.rawBlock) {
@@ -220,7 +220,7 @@ win::BOOL SimulatedPlatform::VerQueryValueA(const void* pBlock, const char* lpSu
         }
         wide.push_back(c);
     }
-    const std::string narrow = WideToAnsi(wide);
+    const std::string narrow = machine::WideToAnsi(wide);
     const std::size_t target = length + kSignatureSize + value.offset;
     if (target > known->second.size || narrow.size() + 1 > known->second.size - target) {
         // The caller's buffer has no room for the copy: Windows would write past it.

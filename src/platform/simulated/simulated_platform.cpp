@@ -4,9 +4,9 @@
 
 namespace sim {
 
-SimulatedPlatform::SimulatedPlatform(Machine machine, ProfileStore* profiles)
+SimulatedPlatform::SimulatedPlatform(machine::Machine machine, ProfileStore* profiles)
     : machine_(std::move(machine)), profiles_(profiles) {
-    for (const Fault& fault : machine_.faults) {
+    for (const machine::Fault& fault : machine_.faults) {
         faults_.Add(fault);
     }
 }

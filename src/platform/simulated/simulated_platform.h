@@ -42,10 +42,10 @@ class SimulatedPlatform : public win::Platform {
   public:
     // The profile functions use `profiles` (kept by the caller, outliving
     // this object) or, without one, files of their own in memory.
-    explicit SimulatedPlatform(Machine machine = {}, ProfileStore* profiles = nullptr);
+    explicit SimulatedPlatform(machine::Machine machine = {}, ProfileStore* profiles = nullptr);
 
-    Machine& machine() { return machine_; }
-    const Machine& machine() const { return machine_; }
+    machine::Machine& machine() { return machine_; }
+    const machine::Machine& machine() const { return machine_; }
     FaultTable& faults() { return faults_; }
     CallLog& calls() { return calls_; }
     ProfileStore& profiles() { return profiles_ != nullptr ? *profiles_ : ownProfiles_; }
@@ -160,8 +160,8 @@ class SimulatedPlatform : public win::Platform {
 
     // The device an SP_DEVINFO_DATA record names in a set, or null with the
     // error the SetupDi functions give.
-    const Device* FindElement(win::HDEVINFO set, const win::SP_DEVINFO_DATA* data,
-                              win::DWORD& error) const;
+    const machine::Device* FindElement(win::HDEVINFO set, const win::SP_DEVINFO_DATA* data,
+                                       win::DWORD& error) const;
     // Adds an element for machine_.devices[device] and fills `data`.
     win::ULONG_PTR AddElement(std::uintptr_t set, std::size_t device);
     void FillRecord(win::ULONG_PTR element, std::size_t device, win::SP_DEVINFO_DATA& data) const;
@@ -191,7 +191,7 @@ class SimulatedPlatform : public win::Platform {
         std::string serviceName;
     };
 
-    Machine machine_;
+    machine::Machine machine_;
     FaultTable faults_;
     CallLog calls_;
     win::DWORD lastError_ = win::ERROR_SUCCESS;

@@ -52,7 +52,7 @@ std::size_t OpenNode(std::vector<std::uint8_t>& out, const char* key, win::WORD 
     AppendWord(out, 0);
     AppendWord(out, valueLength);
     AppendWord(out, type);
-    AppendWide(out, AnsiToWide(key));
+    AppendWide(out, machine::AnsiToWide(key));
     Pad4(out);
     out.insert(out.end(), value.begin(), value.end());
     return start;
@@ -62,7 +62,7 @@ void CloseNode(std::vector<std::uint8_t>& out, std::size_t start) {
     PutWord(out, start, static_cast<win::WORD>(out.size() - start));
 }
 
-std::vector<std::uint8_t> FixedInfo(const VersionFields& fields) {
+std::vector<std::uint8_t> FixedInfo(const machine::VersionFields& fields) {
     std::vector<std::uint8_t> fixed;
     const auto join = [](win::WORD high, win::WORD low) {
         return static_cast<win::DWORD>(high) << 16 | low;
@@ -178,7 +178,7 @@ bool FindChild(const std::uint8_t* block, const Node& parent, const std::u16stri
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildVersionBlock(const VersionFields& fields) {
+std::vector<std::uint8_t> BuildVersionBlock(const machine::VersionFields& fields) {
     std::vector<std::uint8_t> out;
     const std::vector<std::uint8_t> fixed =
         fields.hasFixedInfo ? FixedInfo(fields) : std::vector<std::uint8_t>();
@@ -190,7 +190,7 @@ std::vector<std::uint8_t> BuildVersionBlock(const VersionFields& fields) {
             const std::size_t tableNode = OpenNode(out, tableKey.c_str(), kText, {}, 0);
             for (const auto& [name, text] : table) {
                 std::vector<std::uint8_t> value;
-                const std::u16string wide = AnsiToWide(text);
+                const std::u16string wide = machine::AnsiToWide(text);
                 AppendWide(value, wide);
                 const std::size_t stringNode = OpenNode(out, name.c_str(), kText, value,
                                                         static_cast<win::WORD>(wide.size() + 1));
@@ -236,7 +236,7 @@ bool FindVersionValue(const std::uint8_t* block, std::size_t size, const char* s
         const std::size_t length =
             end != nullptr ? static_cast<std::size_t>(end - at) : std::strlen(at);
         Node child;
-        if (!FindChild(block, node, AnsiToWide(std::string(at, length)), child)) {
+        if (!FindChild(block, node, machine::AnsiToWide(std::string(at, length)), child)) {
             return false;
         }
         node = child;

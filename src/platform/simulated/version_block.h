@@ -18,7 +18,7 @@ namespace sim {
 
 inline constexpr win::DWORD kFixedFileInfoSignature = 0xFEEF04BD;
 
-std::vector<std::uint8_t> BuildVersionBlock(const VersionFields& fields);
+std::vector<std::uint8_t> BuildVersionBlock(const machine::VersionFields& fields);
 
 struct VersionValue {
     std::size_t offset = 0;  // of the value, from the block's start

@@ -61,7 +61,7 @@ struct RankedField {
 
 // Major, minor, service pack major and minor compare as one number: the first
 // field that differs decides by its condition; all equal, the last one does.
-bool HoldsHierarchically(const OsFacts& os, const win::OSVERSIONINFOEXA& request,
+bool HoldsHierarchically(const machine::OsFacts& os, const win::OSVERSIONINFOEXA& request,
                          win::DWORD typeMask, win::DWORDLONG conditionMask) {
     const RankedField fields[] = {
         {win::VER_MAJORVERSION, os.major, request.dwMajorVersion},
@@ -95,7 +95,7 @@ win::BYTE ConditionOf(win::DWORDLONG conditionMask, win::DWORD typeBit) {
                                   kConditionBits);
 }
 
-VersionMatch CompareVersion(const OsFacts& os, const win::OSVERSIONINFOEXA& request,
+VersionMatch CompareVersion(const machine::OsFacts& os, const win::OSVERSIONINFOEXA& request,
                             win::DWORD typeMask, win::DWORDLONG conditionMask) {
     if (typeMask == 0 || conditionMask == 0) {
         return VersionMatch::BadArguments;

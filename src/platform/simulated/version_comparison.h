@@ -19,7 +19,7 @@ enum class VersionMatch {
 // The condition that `conditionMask` pairs with the field type `typeBit`.
 win::BYTE ConditionOf(win::DWORDLONG conditionMask, win::DWORD typeBit);
 
-VersionMatch CompareVersion(const OsFacts& os, const win::OSVERSIONINFOEXA& request,
+VersionMatch CompareVersion(const machine::OsFacts& os, const win::OSVERSIONINFOEXA& request,
                             win::DWORD typeMask, win::DWORDLONG conditionMask);
 
 }  // namespace sim

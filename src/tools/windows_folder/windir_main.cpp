@@ -13,9 +13,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: malvoret-windir MACHINE.json DIR\n");
         return 2;
     }
-    sim::Machine machine;
+    machine::Machine machine;
     std::string error;
-    if (!sim::MachineLoader::FromFile(argv[1], machine, error) ||
+    if (!machine::MachineLoader::FromFile(argv[1], machine, error) ||
         !WriteWindowsFolder(machine, argv[2], error)) {
         std::fprintf(stderr, "malvoret-windir: %s\n", error.c_str());
         return 1;

@@ -66,7 +66,7 @@ bool SafeFileName(const std::string& name) {
 
 }  // namespace
 
-bool VersionResourceScript(const sim::VersionFields& version, std::string& script,
+bool VersionResourceScript(const machine::VersionFields& version, std::string& script,
                            std::string& why) {
     if (!version.hasFixedInfo) {
         why = "the resource compiler always writes the fixed file information";
@@ -98,11 +98,11 @@ bool VersionResourceScript(const sim::VersionFields& version, std::string& scrip
     return true;
 }
 
-PrefixContent BuildPrefixContent(const sim::Machine& machine) {
+PrefixContent BuildPrefixContent(const machine::Machine& machine) {
     PrefixContent content;
-    sim::RegistryExport reg;
-    sim::AddDeviceKeys(reg, machine);
-    sim::AddServiceKeys(reg, machine);
+    machine::RegistryExport reg;
+    machine::AddDeviceKeys(reg, machine);
+    machine::AddServiceKeys(reg, machine);
     content.reg = reg.Text();
 
     const std::string driversDir = Lower(machine.systemDirectory + "\\drivers\\");

@@ -22,11 +22,11 @@ struct PrefixContent {
 
 // Only files directly in the machine's system directory\drivers are built;
 // the others are listed as not represented.
-PrefixContent BuildPrefixContent(const sim::Machine& machine);
+PrefixContent BuildPrefixContent(const machine::Machine& machine);
 
 // The VERSIONINFO resource script of `version`; false with `why` set where a
 // script cannot express it.
-bool VersionResourceScript(const sim::VersionFields& version, std::string& script,
+bool VersionResourceScript(const machine::VersionFields& version, std::string& script,
                            std::string& why);
 
 // A shell script that builds every driver file: build.sh OUT_DIR WINDRES CC.

@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: malvoret-prefix MACHINE.json OUT_DIR\n");
         return 2;
     }
-    sim::Machine machine;
+    machine::Machine machine;
     std::string error;
-    if (!sim::MachineLoader::FromFile(argv[1], machine, error)) {
+    if (!machine::MachineLoader::FromFile(argv[1], machine, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -164,7 +164,7 @@ TEST_F(SimDeviceDatabaseTest, ClassNamesAndKeys) {
     EXPECT_EQ(win::ERROR_INSUFFICIENT_BUFFER, platform.GetLastError());
     EXPECT_EQ(41u, required);
 
-    machine().classes[0].values["UpperFilters"] = sim::RegValue::MultiString({"ab"});
+    machine().classes[0].values["UpperFilters"] = machine::RegValue::MultiString({"ab"});
     const win::HKEY key = platform.SetupDiOpenClassRegKey(&kUsbClass, win::KEY_READ);
     win::DWORD type = 0;
     win::DWORD size = 2;

@@ -10,7 +10,7 @@ using win::DWORDLONG;
 class VersionVerificationTest : public ::testing::Test {
   protected:
     VersionVerificationTest() {
-        sim::OsFacts& os = machine.machine().os;  // 6.1 SP1.0 build 7601, a server
+        machine::OsFacts& os = machine.machine().os;  // 6.1 SP1.0 build 7601, a server
         os.productType = win::VER_NT_SERVER;
         os.suiteMask = win::VER_SUITE_TERMINAL | win::VER_SUITE_ENTERPRISE;
     }

@@ -4,8 +4,8 @@
 
 namespace {
 
-sim::VersionFields Fields() {
-    sim::VersionFields v;
+machine::VersionFields Fields() {
+    machine::VersionFields v;
     v.fileVersion[0] = 6;
     v.fileVersion[3] = 17586;
     v.translations = {0x04b00409u, 0x04e40407u};
@@ -22,22 +22,22 @@ TEST(PrefixContentTest, ResourceScriptCarriesVersionsTranslationsAndEscapedStrin
     EXPECT_NE(std::string::npos,
               script.find("VALUE \"FileDescription\", \"Ger\\344t \"\"A\"\" C:\\\\x\"\n"));
 
-    sim::VersionFields noTranslation = Fields();
+    machine::VersionFields noTranslation = Fields();
     noTranslation.hasTranslationValue = false;
     ASSERT_TRUE(VersionResourceScript(noTranslation, script, why));
     EXPECT_EQ(std::string::npos, script.find("VarFileInfo"));
 
-    sim::VersionFields noFixed = Fields();
+    machine::VersionFields noFixed = Fields();
     noFixed.hasFixedInfo = false;
     EXPECT_FALSE(VersionResourceScript(noFixed, script, why));
     EXPECT_FALSE(why.empty());
 }
 
 TEST(PrefixContentTest, OnlyDriverFilesTheScriptCanBuildAreKept) {
-    sim::Machine m;
+    machine::Machine m;
     m.systemDirectory = "C:\\Windows\\system32";
-    auto add = [&](const std::string& path) -> sim::DriverFile& {
-        sim::DriverFile& f = m.files[path];
+    auto add = [&](const std::string& path) -> machine::DriverFile& {
+        machine::DriverFile& f = m.files[path];
         f.path = path;
         return f;
     };
