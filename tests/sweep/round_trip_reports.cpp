@@ -24,7 +24,8 @@ const char kBinaryFolder[] = "\\SystemRoot\\system32\\drivers\\";
 // class's services), an upper filter (last of them) and the root hub's
 // binary path of the given lengths.
 machine::Machine WithLongNames(std::size_t nameLength, std::size_t binaryLength) {
-    machine::Machine machine = LoadExample(MVSI_SOURCE_DIR "/examples/machines/worked-example.json");
+    machine::Machine machine =
+        LoadExample(MVSI_SOURCE_DIR "/examples/machines/worked-example.json");
     machine::Device& audio = machine.devices.at(1);
     audio.properties[win::SPDRP_SERVICE] =
         machine::RegValue::String("a" + std::string(nameLength - 1, 'x'));
