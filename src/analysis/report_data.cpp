@@ -33,6 +33,7 @@ const char* TraceSlotName(TraceSlot slot) {
         "File Description",
         "end",
         "end",
+        "setupClasses",
     };
     return kNames[static_cast<std::size_t>(slot)];
 }

@@ -40,8 +40,9 @@ enum class TraceSlot : std::uint8_t {
     OriginalFilename,
     ProductName,
     FileDescription,
-    ServiceEnd,  // after a service section: closing the service
-    ClassEnd,    // after all of a class: closing the manager, releasing the devices
+    ServiceEnd,    // after a service section: closing the service
+    ClassEnd,      // after all of a class: closing the manager, releasing the devices
+    SetupClasses,  // after the System section: the installed classes could not be listed
 };
 
 // The trace log formats a message into 1024 bytes: a longer one is cut to
@@ -137,7 +138,7 @@ struct SetupClass {
 struct ReportData {
     std::string title;  // the first line: product name and version
     SystemFacts system;
-    std::vector<SetupClass> classes;  // in report order: USB before IEEE 1394
+    std::vector<SetupClass> classes;  // in report order: USB, IEEE 1394, then the others
 };
 
 inline constexpr const char* kClassNotInstalled = "??? (Class is not installed on the system.)";

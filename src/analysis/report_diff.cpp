@@ -293,19 +293,6 @@ void DiffTraces(Differ& d, const ReportData& a, const ReportData& b) {
 
 }  // namespace
 
-std::string Folded(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && Folded(a) == Folded(b);
-}
-
 ReportDiff DiffReports(const ReportData& a, const ReportData& b) {
     ReportDiff diff;
     Differ d(diff);

@@ -124,9 +124,11 @@ ReportData ReadStructure(ReportCursor& in) {
     ReadSystem(in, report.system);
     in.Blank();
     in.Blank();
-    // At most the USB and the IEEE 1394 class, two empty lines between them.
+    // Listing the installed classes failed: where their sections would start.
+    in.Traces(report.system.traces, TraceSlot::SetupClasses);
+    // Any number of classes, two empty lines between them.
     const char* heading = "Device Setup Class:";
-    while (report.classes.size() < 2) {
+    for (;;) {
         if (!report.classes.empty() && in.PeekBlank() && in.PeekBlank(1) &&
             in.PeekHeading(heading, 2)) {
             in.Skip();
@@ -139,8 +141,7 @@ ReportData ReadStructure(ReportCursor& in) {
     }
     while (!in.AtEnd()) {
         if (!in.PeekBlank()) {
-            in.Fail(report.classes.size() < 2 ? "\"Device Setup Class:\" or the end of the report"
-                                              : "the end of the report");
+            in.Fail("\"Device Setup Class:\" or the end of the report");
         }
         in.Skip();
     }

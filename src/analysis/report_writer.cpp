@@ -225,6 +225,7 @@ std::string WriteReportText(const ReportData& report) {
     WriteSystem(out, report.system);
     out.Indent(0);
     out.NewLines(2);
+    out.Traces(report.system.traces, TraceSlot::SetupClasses);
     for (std::size_t i = 0; i < report.classes.size(); ++i) {
         if (i > 0) {
             out.NewLines(2);

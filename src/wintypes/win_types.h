@@ -258,6 +258,8 @@ inline constexpr DWORD SPDRP_FRIENDLYNAME = 12;
 inline constexpr DWORD SPDRP_UPPERFILTERS = 17;
 inline constexpr DWORD SPDRP_LOWERFILTERS = 18;
 inline constexpr DWORD MAX_CLASS_NAME_LEN = 32;
+inline constexpr DWORD DIBCI_NOINSTALLCLASS = 0x01;
+inline constexpr DWORD DIBCI_NODISPLAYCLASS = 0x02;
 
 // Service control manager.
 inline constexpr DWORD GENERIC_READ = 0x80000000;

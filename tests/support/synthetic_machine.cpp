@@ -1,6 +1,9 @@
 #include "support/synthetic_machine.h"
 
+#include <cstdio>
 #include <string>
+
+#include "text/guid_text.h"
 
 namespace {
 
@@ -63,6 +66,28 @@ machine::Machine SyntheticMachine(std::size_t devices) {
         file.path = "C:\\WINDOWS\\system32\\drivers\\" + name + ".sys";
         file.version = version;
         machine.files[file.path] = file;
+    }
+    return machine;
+}
+
+machine::Machine SyntheticMachine(std::size_t devices, std::size_t classes) {
+    machine::Machine machine = SyntheticMachine(devices);
+    std::vector<std::string> guids = {kUsbText, k1394Text};
+    for (std::size_t c = 2; c < classes; ++c) {
+        char text[64];
+        std::snprintf(text, sizeof text, "{5eed0000-0000-4000-8000-%012x}",
+                      static_cast<unsigned>(c));
+        char name[32];
+        std::snprintf(name, sizeof name, "Synthetic%02u", static_cast<unsigned>(c + 1));
+        machine::SetupClass setupClass;
+        ParseGuidText(text, setupClass.guid);
+        setupClass.name = name;
+        machine.classes.push_back(std::move(setupClass));
+        guids.push_back(text);
+    }
+    for (std::size_t i = 0; i < devices; ++i) {
+        machine.devices[i].properties[win::SPDRP_CLASSGUID] =
+            machine::RegValue::String(guids[i * classes / devices]);
     }
     return machine;
 }

@@ -10,3 +10,8 @@
 #include "machine/machine.h"
 
 machine::Machine SyntheticMachine(std::size_t devices);
+
+// The same devices spread over `classes` setup classes (USB, IEEE 1394 and
+// classes named Synthetic03 onwards), in contiguous blocks so that a class
+// shares almost no service with another.
+machine::Machine SyntheticMachine(std::size_t devices, std::size_t classes);

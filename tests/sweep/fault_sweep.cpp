@@ -17,6 +17,7 @@ const std::map<std::string, win::DWORD>& PlausibleCodes() {
         {"GetProcAddress", win::ERROR_PROC_NOT_FOUND},
         {"IsWow64Process", win::ERROR_ACCESS_DENIED},
         {"SetupDiClassNameFromGuidA", win::ERROR_INVALID_CLASS},
+        {"SetupDiBuildClassInfoList", win::ERROR_ACCESS_DENIED},
         {"SetupDiOpenClassRegKey", win::ERROR_INVALID_CLASS},
         {"RegQueryValueExA", win::ERROR_ACCESS_DENIED},
         {"RegCloseKey", win::ERROR_INVALID_HANDLE},
@@ -67,7 +68,8 @@ void ConfigureSweepLog(std::uint32_t enabledMask) {
     InitLog(config);
 }
 
-SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault) {
+SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault,
+                           const ClassSelection& selection) {
     sim::SimulatedPlatform platform(machine);
     if (fault != nullptr) {
         // The injected fault goes first, ahead of the machine's own faults,
@@ -83,7 +85,7 @@ SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fa
     {
         win::ScopedPlatform scope(platform);
         FinalReport final;
-        final.Generate(ReportTitle(), true, true);
+        final.Generate(ReportTitle(), selection);
         report.text = final.GetText();
     }
     report.calls = platform.calls().Calls();

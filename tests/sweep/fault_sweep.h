@@ -17,6 +17,7 @@
 
 #include "machine/machine.h"
 #include "platform/simulated/call_log.h"
+#include "report/class_selection.h"
 
 struct SweepReport {
     std::string text;
@@ -48,8 +49,10 @@ std::vector<std::filesystem::path> ExampleMachines();
 // configuring adds nothing to the calls of the reports.
 void ConfigureSweepLog(std::uint32_t enabledMask = 7);
 
-// The report of both classes, with at most one call failed.
-SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault = nullptr);
+// The report of the selected classes (both switched ones by default), with
+// at most one call failed.
+SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault = nullptr,
+                           const ClassSelection& selection = ClassSelection{});
 
 // Every call of `baseline`, ordered by function name and call number.
 std::vector<FailedCall> CallsToFail(const std::vector<sim::CallRecord>& baseline);

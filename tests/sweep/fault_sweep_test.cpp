@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/report_reader.h"
 #include "log/trace_log.h"
 #include "machine/machine_loader.h"
+#include "platform/simulated/simulated_platform.h"
 #include "report/report_title.h"
 #include "sweep/fault_sweep.h"
 
@@ -203,6 +205,56 @@ TEST_F(FaultSweepTest, EveryFailedAllocationIsReportedAndNothingLeaks) {
         });
     }
     std::printf("allocation sweep: %zu cases\n", cases);
+    EXPECT_GT(cases, 0u);
+}
+
+// --all-classes lists the installed classes and asks each for a present
+// device before the first section: each of those calls failed in turn shows
+// its code where the classes begin, the switched classes stay, and the
+// report still reads back as a report.
+TEST_F(FaultSweepTest, EveryFailedCallOfTheClassListIsReported) {
+    ClassSelection all;
+    all.allClasses = true;
+    std::size_t cases = 0;
+    for (const auto& path : ExampleMachines()) {
+        machine::Machine machine;
+        std::string error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        // The listing alone; in a report it runs before the first section,
+        // so its calls are the first ones of their functions there.
+        std::map<std::string, std::uint32_t> counts;
+        {
+            sim::SimulatedPlatform platform(machine);
+            win::ScopedPlatform scope(platform);
+            SelectedClasses(all);
+            for (const sim::CallRecord& call : platform.calls().Calls()) {
+                ++counts[call.function];
+            }
+        }
+        ASSERT_EQ(1u, counts.count("SetupDiBuildClassInfoList")) << path;
+        for (const auto& [function, count] : counts) {
+            const auto code = PlausibleCodes().find(function);
+            ASSERT_NE(PlausibleCodes().end(), code) << "no plausible code for " << function;
+            for (std::uint32_t n = 1; n <= count; ++n) {
+                const FailedCall call{function, n, code->second, true};
+                const SweepReport run = GenerateReport(machine, &call, all);
+                ++cases;
+                const std::string where =
+                    path.filename().string() + ": " + function + " call " + std::to_string(n);
+                EXPECT_TRUE(ErrorLineShows(run.text, Hex(code->second))) << where << "\n"
+                                                                         << run.text;
+                EXPECT_LE(2u, Count(run.text, "Device Setup Class:\r\n")) << where;
+                EXPECT_EQ(0u, run.openHandles) << where;
+                analysis::ReportData data;
+                analysis::ReadFailure failure;
+                EXPECT_TRUE(
+                    analysis::ReadReport(run.text, analysis::CodePage::Default(), data, failure))
+                    << where << ": " << failure.Format("report") << "\n"
+                    << run.text;
+            }
+        }
+    }
+    std::printf("class list sweep: %zu cases\n", cases);
     EXPECT_GT(cases, 0u);
 }
 
