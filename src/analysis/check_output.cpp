@@ -49,6 +49,12 @@ std::string FindingsToJson(const std::vector<Finding>& findings, const CodePage&
     json.Key("report");
     json.Utf8(name);
     json.Key("findings");
+    WriteFindings(json, findings);
+    json.EndObject();
+    return json.Take() + "\n";
+}
+
+void WriteFindings(JsonWriter& json, const std::vector<Finding>& findings) {
     json.BeginArray();
     for (const Finding& f : findings) {
         json.BeginObject();
@@ -71,8 +77,6 @@ std::string FindingsToJson(const std::vector<Finding>& findings, const CodePage&
         json.EndObject();
     }
     json.EndArray();
-    json.EndObject();
-    return json.Take() + "\n";
 }
 
 }  // namespace analysis

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/code_page.h"
+#include "analysis/json_writer.h"
 #include "analysis/report_data.h"
 
 namespace analysis {
@@ -29,5 +30,7 @@ bool HasErrors(const std::vector<Finding>& findings);
 std::string FindingsToText(const std::vector<Finding>& findings, const std::string& name);
 std::string FindingsToJson(const std::vector<Finding>& findings, const CodePage& codePage,
                            const std::string& name);
+// The array of findings alone, as FindingsToJson writes it.
+void WriteFindings(JsonWriter& json, const std::vector<Finding>& findings);
 
 }  // namespace analysis

@@ -170,7 +170,7 @@ void WriteTraces(JsonWriter& json, const TraceLines& traces) {
 }
 
 std::string ReportToJson(const ReportData& report, const CodePage& codePage, bool pretty,
-                         const std::string& source) {
+                         const std::string& source, const std::vector<Finding>* findings) {
     JsonWriter json(codePage, pretty);
     json.BeginObject();
     json.Key("schemaVersion");
@@ -193,6 +193,10 @@ std::string ReportToJson(const ReportData& report, const CodePage& codePage, boo
         WriteClass(json, setupClass);
     }
     json.EndArray();
+    if (findings != nullptr) {
+        json.Key("findings");
+        WriteFindings(json, *findings);
+    }
     json.EndObject();
     return json.Take();
 }

@@ -6,6 +6,7 @@
 
 #include "analysis/code_page.h"
 #include "analysis/json_writer.h"
+#include "analysis/report_check.h"
 #include "analysis/report_data.h"
 
 namespace analysis {
@@ -13,9 +14,11 @@ namespace analysis {
 constexpr unsigned kReportSchemaVersion = 1;
 
 // `source` names the file the report was read from; empty: not written.
-// Pretty: indented over many lines; otherwise one line (JSON Lines).
+// Pretty: indented over many lines; otherwise one line (JSON Lines). With
+// `findings` (saved reports read back) they follow the report's content, so
+// that a table of many reports answers what --check would.
 std::string ReportToJson(const ReportData& report, const CodePage& codePage, bool pretty,
-                         const std::string& source);
+                         const std::string& source, const std::vector<Finding>* findings = nullptr);
 
 // The trace lines as an array of {kind, message, before, line}.
 void WriteTraces(JsonWriter& json, const TraceLines& traces);

@@ -93,7 +93,12 @@ std::string Formatted(const CliOptions& options, const ReportData& report, const
                                       source.empty() ? LiveSourceName(options) : source);
     }
     const bool lines = options.format == "jsonl";
-    return analysis::ReportToJson(report, codePage, !lines, source) + "\n";
+    // Saved reports carry their findings: a folder of them loaded as a table
+    // answers what --check says of each.
+    const std::vector<analysis::Finding> findings = analysis::CheckReport(report);
+    return analysis::ReportToJson(report, codePage, !lines, source,
+                                  source.empty() ? nullptr : &findings) +
+           "\n";
 }
 
 int Read(const CliOptions& options, const CodePage& codePage, std::FILE* out, std::FILE* err) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -119,8 +120,9 @@ class RoundTrip {
                 text.begin();
             Complain(where + ": written back differently from byte " + std::to_string(at), text);
         }
+        const std::vector<analysis::Finding> findings = analysis::CheckReport(data);
         if (json_.is_open()) {
-            json_ << analysis::ReportToJson(data, codePage_, false, where) << '\n';
+            json_ << analysis::ReportToJson(data, codePage_, false, where, &findings) << '\n';
         }
         EXPECT_TRUE(analysis::DiffReports(data, data).Empty()) << where;
         if (baseline) {
@@ -128,7 +130,7 @@ class RoundTrip {
         } else {
             ExpectNewTracesDiffer(where, data);
         }
-        ExpectErrorsFound(where, data);
+        ExpectErrorsFound(where, data, findings);
     }
 
     std::size_t Read() const { return read_; }
@@ -163,9 +165,10 @@ class RoundTrip {
         }
     }
 
-    void ExpectErrorsFound(const std::string& where, const ReportData& data) {
+    void ExpectErrorsFound(const std::string& where, const ReportData& data,
+                           const std::vector<analysis::Finding>& findings) {
         std::set<std::size_t> unseen = ErrorLines(data);
-        for (const analysis::Finding& finding : analysis::CheckReport(data)) {
+        for (const analysis::Finding& finding : findings) {
             for (const std::size_t line : finding.lines) {
                 unseen.erase(line);
             }
@@ -194,9 +197,11 @@ TEST(ReportRoundTrip, EveryReportTheProgramWritesComesBackByteForByte) {
         machine = name;
     };
     // With the defaults, and with a configuration that leaves ERROR out:
-    // then every failure shows only by what is missing.
-    const std::size_t sweep = VisitSweepReports(7, sweepReport);
-    const std::size_t silentSweep = VisitSweepReports(LOG_WARNING | LOG_INFO, sweepReport);
+    // then every failure shows only by what is missing. The 33-device
+    // machine repeats the smaller ones' shapes at four times the cost, too
+    // slow a second time under the sanitizers.
+    const std::size_t sweep = VisitSweepReports(7, SIZE_MAX, sweepReport);
+    const std::size_t silentSweep = VisitSweepReports(LOG_WARNING | LOG_INFO, 12, sweepReport);
     const std::size_t masks = VisitMaskReports(
         [&](const std::string& where, const std::string& text) { trip.Check(where, text, true); });
     const std::size_t longNames = VisitLongNameReports(

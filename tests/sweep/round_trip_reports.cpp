@@ -67,11 +67,15 @@ std::pair<std::size_t, std::size_t> MessageOverheads() {
 
 }  // namespace
 
-std::size_t VisitSweepReports(std::uint32_t mask, const ReportVisitor& visit) {
+std::size_t VisitSweepReports(std::uint32_t mask, std::size_t maxDevices,
+                              const ReportVisitor& visit) {
     ConfigureSweepLog(mask);
     std::size_t count = 0;
     for (const auto& path : ExampleMachines()) {
         const machine::Machine machine = LoadExample(path);
+        if (machine.devices.size() > maxDevices) {
+            continue;
+        }
         const std::string name =
             path.filename().string() + (mask == 7 ? "" : " under mask " + std::to_string(mask));
         const SweepReport baseline = GenerateReport(machine);

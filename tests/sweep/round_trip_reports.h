@@ -14,10 +14,11 @@
 // `where` names the report for a failure message.
 using ReportVisitor = std::function<void(const std::string& where, const std::string& text)>;
 
-// Under the trace mask `mask` (7: the defaults): each example machine's
-// report, then the report with each of its calls failed and with each of its
-// allocations failed.
-std::size_t VisitSweepReports(std::uint32_t mask, const ReportVisitor& visit);
+// Under the trace mask `mask` (7: the defaults): the report of each example
+// machine of at most `maxDevices` devices, then the report with each of its
+// calls failed and with each of its allocations failed.
+std::size_t VisitSweepReports(std::uint32_t mask, std::size_t maxDevices,
+                              const ReportVisitor& visit);
 
 // Each example machine's report under each of the eight masks of the three
 // trace types (ERROR, WARNING, INFO).
