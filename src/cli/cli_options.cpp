@@ -21,6 +21,8 @@ std::string CliUsage() {
            "                  system32\\drivers\n"
            "  --no-usb        leave out the USB setup class\n"
            "  --no-1394       leave out the IEEE 1394 setup class\n"
+           "  --details       add each device's status, IDs, configuration flags and\n"
+           "                  driver package, and each service's start type\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
            "  --format FORMAT text (the default), json, or with --read jsonl (one line each)\n"
@@ -73,6 +75,9 @@ bool CheckAnalysisOptions(const CliOptions& options, std::string& error) {
     } else if (described && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
                              !options.checkFile.empty())) {
         error = "a saved report to read excludes --system, --from-reg, --windir and --hive";
+    } else if (options.details && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
+                                   !options.checkFile.empty())) {
+        error = "option --details asks for a report written now, not a saved one";
     } else {
         return true;
     }
@@ -204,6 +209,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.showUsb = false;
         } else if (arg == "--no-1394") {
             options.show1394 = false;
+        } else if (arg == "--details") {
+            options.details = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "-?") {

@@ -24,6 +24,7 @@ struct CliOptions {
     unsigned codePage = 0;  // 0: the system's (Windows) or 1252
     bool showUsb = true;
     bool show1394 = true;
+    bool details = false;  // --details: device status, IDs, flags, driver package
     bool verbose = false;
     bool help = false;
     bool version = false;

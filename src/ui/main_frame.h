@@ -60,6 +60,7 @@ class MainFrame {
 
     bool showUSB = true;
     bool show1394 = true;
+    bool showDetails = false;  // View > Device Details: off at start, not stored
     ZEPView view_;
 
     HINSTANCE instance_ = nullptr;

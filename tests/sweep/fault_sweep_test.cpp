@@ -1,8 +1,9 @@
 // For every described machine in examples/machines/: record the platform
-// calls of one report, then fail each call in turn (function and call number)
-// with a plausible code and generate the report again. The report must stay
-// complete, show the code in an ERROR line and release every handle; under
-// the sanitizer build the same run also proves it clean.
+// calls of one report with the device details, then fail each call in turn
+// (function and call number) with a plausible code and generate the report
+// again. The report must stay complete, show the code in an ERROR line and
+// release every handle; under the sanitizer build the same run also proves
+// it clean.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,6 +53,9 @@ const std::map<std::string, win::DWORD>& PlausibleCodes() {
         {"GetFileVersionInfoA", win::ERROR_ACCESS_DENIED},
         {"VerQueryValueA", win::ERROR_RESOURCE_TYPE_NOT_FOUND},
         {"GetSystemDirectoryA", win::ERROR_ACCESS_DENIED},
+        {"CM_Get_DevNode_Status", win::CR_NO_SUCH_DEVNODE},
+        {"SetupDiOpenDevRegKey", win::ERROR_ACCESS_DENIED},
+        {"GetFileAttributesA", win::ERROR_ACCESS_DENIED},
     };
     return codes;
 }
@@ -135,7 +139,9 @@ Outcome Generate(const machine::Machine& machine, const std::string& function = 
     Outcome outcome;
     {
         win::ScopedPlatform scope(platform);
+        // With the details: every call of the default report, and theirs.
         FinalReport report;
+        report.ShowDetails(true);
         report.Generate(ReportTitle(), true, true);
         outcome.text = report.GetText();
     }
