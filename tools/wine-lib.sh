@@ -5,31 +5,122 @@
 
 # A fresh prefix at $1 (WINEARCH, 32-bit by default), copied from a pristine
 # one made once and shared by the build directories beside $BUILD_DIR.
+# WINEPREFIX is exported as an absolute path: wine and wineserver refuse a
+# relative one.
 new_prefix() {
-    pristine="$(dirname "$BUILD_DIR")/wine-pristine-${WINEARCH:-win32}"
+    pristine="$(cd "$(dirname "$BUILD_DIR")" && pwd)/wine-pristine-${WINEARCH:-win32}"
     if [ ! -f "$pristine/system.reg" ]; then
         (
             flock 9
             if [ ! -f "$pristine/system.reg" ]; then
-                rm -rf "$pristine"
+                drop_prefix "$pristine"
                 WINEPREFIX="$pristine" wineboot -i >/dev/null 2>&1 || true
                 WINEPREFIX="$pristine" wineserver -w
+                stop_prefix "$pristine"
             fi
         ) 9>"$pristine.lock"
     fi
-    rm -rf "$1"
+    # A prefix used before may still have a server saving into it.
+    drop_prefix "$1"
     cp -a "$pristine" "$1"
-    export WINEPREFIX="$1"
+    WINEPREFIX=$(cd "$1" && pwd)
+    export WINEPREFIX
 }
 
-# Stops the prefix at $1 and removes it: each is 0.6 GB (1.3 GB for 64-bit),
-# more than a CI machine's disk holds if they are kept.
-drop_prefix() {
-    if [ -f "$1/system.reg" ]; then
-        WINEPREFIX="$1" wineserver -k 2>/dev/null || true
-        WINEPREFIX="$1" wineserver -w 2>/dev/null || true
+# The Wine processes of the prefix at $1 (or of any prefix below it), one pid
+# a line, found through /proc: servers (they hold the prefix open), programs
+# (working directory inside it, or WINEPREFIX naming it) and programs still
+# waiting to connect (working directory in the server's socket directory,
+# server-<device>-<inode> of the prefix). `wineserver -k` and `-w` find a
+# server only through that socket directory, whose place depends on TMPDIR on
+# Debian, and refuse a relative WINEPREFIX; this finds them all.
+prefix_pids() {
+    _pp_dir=$(cd "$1" 2>/dev/null && pwd -P) || _pp_dir=$1
+    _pp_abs=$(cd "$1" 2>/dev/null && pwd) || _pp_abs=$1
+    # A link target no process has, while the prefix is gone.
+    _pp_sock=/
+    if _pp_id=$(stat -c '%d %i' "$_pp_dir" 2>/dev/null); then
+        # shellcheck disable=SC2086 # two numbers
+        _pp_sock="*/$(printf 'server-%x-%x' $_pp_id)"
     fi
-    rm -rf "$1"
+    _pp_wine=$(find /proc/[0-9]*/exe -maxdepth 0 -lname '*/wine*' -printf '%p\t%l\n' 2>/dev/null |
+        sed -n 's|^/proc/\([0-9]*\)/exe\t.*/wine[^/]*$|\1|p')
+    [ -n "$_pp_wine" ] || return 0
+    set --
+    _pp_env=
+    for _pp_pid in $_pp_wine; do
+        set -- "$@" "/proc/$_pp_pid/cwd" "/proc/$_pp_pid/fd"
+        _pp_env="$_pp_env /proc/$_pp_pid/environ"
+    done
+    {
+        find "$@" -maxdepth 1 \( -lname "$_pp_dir" -o -lname "$_pp_dir/*" -o \
+            -lname "$_pp_dir (deleted)" -o -lname "$_pp_sock" -o -lname "$_pp_sock/*" \) \
+            2>/dev/null
+        # shellcheck disable=SC2086 # paths in /proc
+        grep -lzxF -e "WINEPREFIX=$_pp_abs" -e "WINEPREFIX=$_pp_dir" $_pp_env 2>/dev/null
+    } | sed -n 's|^/proc/\([0-9]*\)/.*|\1|p' | sort -un
+}
+
+# Ends every Wine process of the prefix at $1 and waits until none is left.
+# Its server gets SIGINT, as from `wineserver -k`: it saves the registry and
+# exits. The programs are killed, those not attached to it too: one waiting
+# to connect would start a new server once the old one is gone, and that
+# server would write into the prefix after it was removed. What is left
+# after 10 s is killed; fails if a process outlives 30 s.
+stop_prefix() {
+    _sp_sent=" "
+    _sp_start=$(date +%s)
+    while :; do
+        _sp_pids=$(prefix_pids "$1")
+        [ -n "$_sp_pids" ] || return 0
+        _sp_time=$(($(date +%s) - _sp_start))
+        if [ $_sp_time -ge 30 ]; then
+            echo "stop_prefix: $1: Wine processes still running after 30 s:" \
+                "$(echo "$_sp_pids" | tr '\n' ' ')" >&2
+            return 1
+        fi
+        for _sp_pid in $_sp_pids; do
+            _sp_exe=$(readlink "/proc/$_sp_pid/exe" 2>/dev/null) || continue
+            case ${_sp_exe##*/} in
+            wineserver*)
+                case $_sp_sent in
+                *" $_sp_pid "*) [ $_sp_time -ge 10 ] || continue ;;
+                *)
+                    kill -INT "$_sp_pid" 2>/dev/null || true
+                    kill -CONT "$_sp_pid" 2>/dev/null || true
+                    _sp_sent="$_sp_sent$_sp_pid "
+                    continue
+                    ;;
+                esac
+                ;;
+            esac
+            kill -KILL "$_sp_pid" 2>/dev/null || true
+        done
+        sleep 0.2
+    done
+}
+
+# Removes the prefix at $1 (or a folder holding prefixes) once no Wine process
+# of it is left: each is 0.6 GB (1.3 GB for 64-bit), more than a CI machine's
+# disk holds if they are kept. A removal that fails (a server that came back
+# wrote into it) is tried again, five times in all, then reported.
+drop_prefix() {
+    _dp_try=1
+    while [ -e "$1" ]; do
+        stop_prefix "$1" || true
+        rm -rf "$1" 2>/dev/null || true
+        [ -e "$1" ] || return 0
+        if [ $_dp_try -ge 5 ]; then
+            echo "drop_prefix: cannot remove $1 (tried $_dp_try times); left in it:" \
+                "$(ls -A "$1" 2>&1 | tr '\n' ' ')" >&2
+            _dp_pids=$(prefix_pids "$1")
+            [ -z "$_dp_pids" ] ||
+                echo "drop_prefix: Wine processes of $1: $(echo "$_dp_pids" | tr '\n' ' ')" >&2
+            return 1
+        fi
+        _dp_try=$((_dp_try + 1))
+        sleep 1
+    done
 }
 
 # A fresh prefix at $1 that holds a described machine, from the content that
@@ -43,7 +134,7 @@ described_prefix() {
     sh "$2/build.sh" "$WINEPREFIX/drive_c/windows/system32/drivers" \
         i686-w64-mingw32-windres i686-w64-mingw32-gcc
     # The service manager and Plug and Play read the registry when they start.
-    wineserver -k || true
+    stop_prefix "$WINEPREFIX"
 }
 
 # Runs a Windows program in the current prefix; output through files, since
