@@ -15,9 +15,10 @@ bool Parse(const std::vector<std::string>& args, CliOptions& options, std::strin
 TEST(CliOptionsTest, ReadsEveryOptionInBothForms) {
     CliOptions o;
     std::string error;
-    ASSERT_TRUE(
-        Parse({"--system", "m.json", "--no-usb", "--output=out.txt", "--verbose"}, o, error))
+    ASSERT_TRUE(Parse(
+        {"--system", "m.json", "--no-usb", "--output=out.txt", "--verbose", "--details"}, o, error))
         << error;
+    EXPECT_TRUE(o.details);
     EXPECT_EQ("m.json", o.systemFile);
     EXPECT_EQ("out.txt", o.outputFile);
     EXPECT_FALSE(o.showUsb);
@@ -52,6 +53,8 @@ TEST(CliOptionsTest, RefusesWhatItDoesNotKnow) {
         {{"--output="}, "option --output needs a file name"},
         {{"--verbose=yes"}, "option --verbose takes no value"},
         {{"report.txt"}, "unexpected argument 'report.txt'"},
+        {{"--read", "a.txt", "--details"},
+         "option --details asks for a report written now, not a saved one"},
     };
     for (const auto& c : cases) {
         CliOptions o;

@@ -46,11 +46,12 @@ win::HKEY SimulatedPlatform::SetupDiOpenDevRegKey(win::HDEVINFO hDevInfo,
     // the one the Driver value names; without the value or its key there is
     // none, and SetupAPI answers as for a key that does not exist.
     const std::string name = KeyType == win::DIREG_DRV ? DriverValue(*device) : std::string();
-    if (name.empty() || machine_.driverKeys.find(name) == machine_.driverKeys.end()) {
+    const auto key = name.empty() ? machine_.driverKeys.end() : machine_.driverKeys.find(name);
+    if (key == machine_.driverKeys.end()) {
         return Fail(win::ERROR_KEY_DOES_NOT_EXIST, invalid);
     }
     const std::uintptr_t handle = NewHandle();
-    keys_[handle] = ClassKey{0, name};
+    keys_[handle] = ClassKey{0, name, key->second};
     return reinterpret_cast<win::HKEY>(handle);
 }
 

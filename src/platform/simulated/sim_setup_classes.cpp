@@ -8,9 +8,6 @@ namespace sim {
 
 namespace {
 
-// A key whose key was removed while open; not in the seam's constants.
-constexpr win::DWORD ERROR_KEY_DELETED = 1018;
-
 const machine::SetupClass* FindClass(const machine::Machine& machine, const win::GUID& guid,
                                      std::size_t* index) {
     for (std::size_t i = 0; i < machine.classes.size(); ++i) {
@@ -69,7 +66,7 @@ win::HKEY SimulatedPlatform::SetupDiOpenClassRegKey(const win::GUID* ClassGuid, 
         return Fail(win::ERROR_INVALID_CLASS, invalid);
     }
     const std::uintptr_t handle = NewHandle();
-    keys_[handle] = ClassKey{index, {}};
+    keys_[handle] = ClassKey{index, {}, {}};
     return reinterpret_cast<win::HKEY>(handle);
 }
 
@@ -90,12 +87,9 @@ win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY hKey, const char* lpValu
     machine::RegValue classValue;
     const machine::RegValue* value = nullptr;
     if (!key->second.driverKey.empty()) {
-        const auto driverKey = machine_.driverKeys.find(key->second.driverKey);
-        if (driverKey == machine_.driverKeys.end()) {
-            return static_cast<win::LONG>(ERROR_KEY_DELETED);
-        }
-        const auto found = driverKey->second.find(name);
-        if (found == driverKey->second.end()) {
+        const machine::RegValues& values = key->second.driverValues;
+        const auto found = values.find(name);
+        if (found == values.end()) {
             return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);
         }
         value = &found->second;

@@ -195,10 +195,12 @@ class SimulatedPlatform : public win::Platform {
         win::GUID classGuid{};
     };
     // An open class registry key, or (with `driverKey`) the driver key of a
-    // device, a subkey of its class key.
+    // device, a subkey of its class key, whose values are taken when it is
+    // opened: one lookup per key, not one per query, on machines of any size.
     struct ClassKey {
         std::size_t classIndex = 0;
         std::string driverKey;
+        machine::RegValues driverValues;
     };
     // A service control manager (no service) or an open service.
     struct ServiceHandle {
