@@ -106,7 +106,7 @@ TEST(ReportDiff, DetailsChangesAreNamedByTheirField) {
     auto& hub = *after.classes[0].devices[0].details;
     hub.fields[0] = {"Problem, code 10 (CM_PROB_FAILED_START)", "The device could not start."};
     hub.fields[2].push_back("USB\\ROOT_HUB");
-    auto& reader = *after.classes[0].devices[3].details;
+    auto& reader = *after.classes[0].devices[5].details;
     reader.fields[static_cast<std::size_t>(analysis::DetailField::DriverVersion)] = {"1.1.0.0"};
     after.classes[0].services[1].startType = "3 (demand)";
     std::map<std::string, std::string> changes;

@@ -26,14 +26,6 @@
 
 namespace {
 
-int Count(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++n;
-    }
-    return n;
-}
-
 void WriteFolder(const machine::Machine& machine, const std::string& folder) {
     std::string error;
     ASSERT_TRUE(WriteWindowsFolder(machine, folder, error)) << error;
@@ -164,6 +156,14 @@ TEST(HiveReportTest, CommandLineReadsWindowsFolderAndHivesAndRefusesBadOnes) {
 
     RunReport(dir, "--windir " + dir.Path("nowhere"), code);
     EXPECT_EQ(2, code);
+}
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
 }
 
 // A machine that no longer starts has no live status: the findings rest on
