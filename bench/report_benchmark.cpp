@@ -23,7 +23,7 @@ std::size_t Report(bool details) {
 void Run(benchmark::State& state, bool details) {
     const auto devices = static_cast<std::size_t>(state.range(0));
     ResetLogState();
-    sim::SimulatedPlatform platform(SyntheticMachine(devices, details));
+    sim::SimulatedPlatform platform(details ? SyntheticMachineWithPackages(devices) : SyntheticMachine(devices));
     win::ScopedPlatform scope(platform);
     InitLog(DefaultLogConfig());
 
@@ -58,5 +58,50 @@ void BM_ReportDetails(benchmark::State& state) {
 
 BENCHMARK(BM_Report)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportDetails)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// `devices` spread over 20 classes: the USB class alone, then every class
+// (--all-classes). Platform calls per device reported, of the USB class's
+// devices and of all devices: listing the classes must not cost more per device.
+std::size_t Calls(sim::SimulatedPlatform& platform, const ClassSelection& selection,
+                  std::size_t& length) {
+    platform.calls().Clear();
+    FinalReport report;
+    report.Generate(ReportTitle(), selection);
+    length = report.GetText().size();
+    return platform.calls().Total();
+}
+
+void BM_AllClasses(benchmark::State& state) {
+    const auto devices = static_cast<std::size_t>(state.range(0));
+    constexpr std::size_t kClasses = 20;
+    ResetLogState();
+    sim::SimulatedPlatform platform(SyntheticMachine(devices, kClasses));
+    win::ScopedPlatform scope(platform);
+    InitLog(DefaultLogConfig());
+
+    ClassSelection usbOnly;
+    usbOnly.show1394 = false;
+    ClassSelection all;
+    all.allClasses = true;
+    std::size_t length = 0;
+    const std::size_t usbCalls = Calls(platform, usbOnly, length);
+    const std::size_t allCalls = Calls(platform, all, length);
+    platform.calls().SetEnabled(false);
+
+    for (auto _ : state) {
+        FinalReport report;
+        report.Generate(ReportTitle(), all);
+        benchmark::DoNotOptimize(report.GetText().size());
+    }
+    const double usbDevices = static_cast<double>(devices / kClasses);
+    state.counters["devices"] = static_cast<double>(devices);
+    state.counters["one_class_calls_per_device"] = static_cast<double>(usbCalls) / usbDevices;
+    state.counters["all_classes_calls_per_device"] =
+        static_cast<double>(allCalls) / static_cast<double>(devices);
+    state.counters["report_KiB"] = static_cast<double>(length) / 1024.0;
+    ResetLogState();
+}
+
+BENCHMARK(BM_AllClasses)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

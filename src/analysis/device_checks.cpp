@@ -104,21 +104,21 @@ void Status(Checker& check, const Device& d, const DeviceDetails& details) {
     const std::size_t flagsLine = LineOf(details, DetailField::ConfigFlags);
     if (status && status->state == DeviceState::Problem) {
         const std::uint32_t code = *status->problemCode;
-        check.Add(Severity::Error, "device-problem", Subject(d), {statusLine},
+        // Without a driver installed (codes 1 and 28) the device names no
+        // function driver: the failed stack's ERROR lines say only that.
+        std::vector<std::size_t> lines = {statusLine};
+        for (const TraceLine& t : d.traces) {
+            if ((code == 1 || code == 28) && t.slot == TraceSlot::DriverStack) {
+                check.Explain(t);
+                lines.push_back(t.line);
+            }
+        }
+        check.Add(Severity::Error, "device-problem", Subject(d), lines,
                   d.description.value_or("the device") + " has problem code " +
                       std::to_string(code) +
                       (status->problemName.empty() ? "" : " (" + status->problemName + ")") +
                       (status->meaning.empty() ? "" : ": " + status->meaning),
                   ProblemAdvice(code));
-        // Without a driver installed (codes 1 and 28) the device names no
-        // function driver: the failed stack's ERROR lines say only that.
-        if (code == 1 || code == 28) {
-            for (const TraceLine& t : d.traces) {
-                if (t.slot == TraceSlot::DriverStack) {
-                    check.Explain(t);
-                }
-            }
-        }
     }
     const bool disabledNow = status && status->state == DeviceState::Disabled;
     if (disabledNow || (flags && (*flags & kFlagDisabled) != 0)) {

@@ -103,11 +103,25 @@ void ReportCursor::Traces(TraceLines& traces, TraceSlot slot) {
         }
         traces.push_back({kind, slot, std::string(message), LineNumber()});
         ++pos_;
+        if (message.size() >= kTraceMessageLimit) {
+            continue;  // cut by the trace log: its line feed was lost
+        }
         if (!PeekBlank()) {
             Fail("the empty line after a trace message");
         }
         ++pos_;
     }
+}
+
+bool ReportCursor::PeekTrace(std::size_t ahead) const {
+    const std::string_view line = TrimLeft(Peek(ahead));
+    return line.substr(0, 6) == "ERROR:" || line.substr(0, 8) == "WARNING:";
+}
+
+std::size_t ReportCursor::IndentOf(std::size_t lineNumber) const {
+    const std::string_view line = lineNumber - 1 < lines_.Count() ? lines_[lineNumber - 1] : "";
+    const std::size_t first = line.find_first_not_of(' ');
+    return first == std::string_view::npos ? line.size() : first;
 }
 
 void ReportCursor::Fail(std::string expected) const {

@@ -24,12 +24,17 @@ class ReportCursor {
 
     std::size_t LineNumber() const { return pos_ + 1; }
     bool AtEnd() const { return pos_ >= lines_.Count(); }
+    std::size_t Remaining() const { return AtEnd() ? 0 : lines_.Count() - pos_; }
     std::string_view Peek(std::size_t ahead = 0) const;
     // A line of spaces only (trailing spaces may have been removed), or the
     // end of the text.
     bool PeekBlank(std::size_t ahead = 0) const;
     // The line without its indentation and trailing spaces is `text`.
     bool PeekHeading(std::string_view text, std::size_t ahead = 0) const;
+    // An ERROR or WARNING line.
+    bool PeekTrace(std::size_t ahead = 0) const;
+    // The spaces that start line `lineNumber` (1-based).
+    std::size_t IndentOf(std::size_t lineNumber) const;
 
     void Skip() { ++pos_; }
     std::size_t Position() const { return pos_; }
@@ -45,7 +50,8 @@ class ReportCursor {
     // A further value of a list: `column` spaces, then the value.
     bool Continuation(std::size_t column, std::string& value);
     // The ERROR and WARNING lines that stand here, each with the empty line
-    // that its message's own line feed leaves.
+    // that its message's own line feed leaves (none after a message that the
+    // trace log cut).
     void Traces(TraceLines& traces, TraceSlot slot);
 
     [[noreturn]] void Fail(std::string expected) const;

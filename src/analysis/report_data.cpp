@@ -31,6 +31,9 @@ const char* TraceSlotName(TraceSlot slot) {
         "Original Filename",
         "Product Name",
         "File Description",
+        "end",
+        "end",
+        "setupClasses",
         "Status",
         "Manufacturer",
         "Hardware IDs",
@@ -48,6 +51,10 @@ const char* TraceSlotName(TraceSlot slot) {
         "Start Type",
     };
     return kNames[static_cast<std::size_t>(slot)];
+}
+
+bool IsEndSlot(TraceSlot slot) {
+    return slot == TraceSlot::ServiceEnd || slot == TraceSlot::ClassEnd;
 }
 
 const char* StackLayerLabel(StackLayer layer) {

@@ -40,6 +40,9 @@ enum class TraceSlot : std::uint8_t {
     OriginalFilename,
     ProductName,
     FileDescription,
+    ServiceEnd,    // after a service section: closing the service
+    ClassEnd,      // after all of a class: closing the manager, releasing the devices
+    SetupClasses,  // after the System section: the installed classes could not be listed
     // The device details (--details), before their lines in order, and the
     // service's start type.
     Status,
@@ -59,10 +62,16 @@ enum class TraceSlot : std::uint8_t {
     StartType,
 };
 
+// The trace log formats a message into 1024 bytes: a longer one is cut to
+// this many, its final line feed with it.
+inline constexpr std::size_t kTraceMessageLimit = 1023;
+
 struct TraceLine {
     TraceKind kind = TraceKind::Error;
     TraceSlot slot = TraceSlot::OperatingSystem;
-    std::string message;   // without the line feed that ends every trace message
+    // Without the line feed that ends every trace message; a message of
+    // kTraceMessageLimit bytes was cut and never had one.
+    std::string message;
     std::size_t line = 0;  // where it was read, 1-based; 0 when not read from a file
 };
 using TraceLines = std::vector<TraceLine>;
@@ -176,7 +185,7 @@ struct SetupClass {
 struct ReportData {
     std::string title;  // the first line: product name and version
     SystemFacts system;
-    std::vector<SetupClass> classes;  // in report order: USB before IEEE 1394
+    std::vector<SetupClass> classes;  // in report order: USB, IEEE 1394, then the others
 };
 
 inline constexpr const char* kClassNotInstalled = "??? (Class is not installed on the system.)";
@@ -184,8 +193,10 @@ inline constexpr const char* kNotAvailable = "not available";
 
 // The version of the title line ("... v1.70.0"), empty when it has none.
 std::string TitleVersion(const std::string& title);
-// The label a trace slot stands before, e.g. "Device Instance ID".
+// The label a trace slot stands before, e.g. "Device Instance ID"; "end"
+// for the slots after an element's last line.
 const char* TraceSlotName(TraceSlot slot);
+bool IsEndSlot(TraceSlot slot);
 const char* StackLayerLabel(StackLayer layer);      // "Upper Level Class Filter Service Names:"
 const char* StackLayerName(StackLayer layer);       // "upperClassFilters"
 const char* VersionStringLabel(std::size_t index);  // "Provider:"

@@ -170,7 +170,9 @@ std::vector<std::pair<std::string, std::string>> TraceLinesOf(const ReportData& 
         for (const TraceLine& t : traces) {
             lines.emplace_back(
                 (t.kind == TraceKind::Error ? "ERROR: " : "WARNING: ") + t.message,
-                where + (where.empty() ? "" : ", ") + "before " + TraceSlotName(t.slot));
+                where + (where.empty() ? "" : ", ") +
+                    (IsEndSlot(t.slot) ? std::string("at the end")
+                                       : std::string("before ") + TraceSlotName(t.slot)));
         }
     };
     add(report.system.traces, "System");
@@ -214,19 +216,6 @@ void DiffTraces(Differ& d, const ReportData& a, const ReportData& b) {
 }
 
 }  // namespace
-
-std::string Folded(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && Folded(a) == Folded(b);
-}
 
 ReportDiff DiffReports(const ReportData& a, const ReportData& b) {
     ReportDiff diff;

@@ -7,6 +7,7 @@
 #include "analysis/report_cursor.h"
 #include "analysis/report_lines.h"
 #include "analysis/report_writer.h"
+#include "analysis/service_reader.h"
 
 namespace analysis {
 
@@ -17,7 +18,6 @@ constexpr std::size_t kSystemColumn = 31;
 constexpr std::size_t kClassColumn = 7;
 constexpr std::size_t kDeviceColumn = 21;
 constexpr std::size_t kStackColumn = 42;
-constexpr std::size_t kStringColumn = 21;  // 24, counted from the label at 3
 
 void ReadSystem(ReportCursor& in, SystemFacts& system) {
     TraceLines& t = system.traces;
@@ -82,97 +82,6 @@ void ReadDevice(ReportCursor& in, Device& device) {
     }
 }
 
-void ReadVersion(ReportCursor& in, Service& service) {
-    in.Traces(service.traces, TraceSlot::VersionResource);
-    service.versionLine = in.LineNumber();
-    if (!in.Labeled(6, "File Version:", kDeviceColumn, service.fileVersion)) {
-        service.versionLoaded = false;
-        return;
-    }
-    in.Traces(service.traces, TraceSlot::ProductVersion);
-    in.ExpectLabeled(6, "Product Version:", kDeviceColumn, service.productVersion);
-    in.Traces(service.traces, TraceSlot::Languages);
-    if (in.PeekBlank() &&
-        in.PeekHeading("File description for specific language/code page not available.", 1)) {
-        service.languagesListed = false;
-        in.Skip();
-        in.Skip();
-        return;
-    }
-    std::string header;
-    while (in.Peek().substr(0, 17) == "      Language 0x") {
-        LanguageBlock block;
-        block.line = in.LineNumber();
-        unsigned language = 0;
-        unsigned codePage = 0;
-        if (!ScanLanguageLine(TrimRight(in.Peek()), language, codePage)) {
-            in.Fail("\"      Language 0xLLLL/Code Page 0xCCCC:\"");
-        }
-        in.Skip();
-        block.language = static_cast<std::uint16_t>(language);
-        block.codePage = static_cast<std::uint16_t>(codePage);
-        for (std::size_t i = 0; i < kVersionStrings; ++i) {
-            in.Traces(block.traces,
-                      static_cast<TraceSlot>(static_cast<std::size_t>(TraceSlot::Provider) + i));
-            in.ExpectLabeled(9, VersionStringLabel(i), kStringColumn, block.strings[i]);
-        }
-        service.languages.push_back(std::move(block));
-    }
-}
-
-void ReadService(ReportCursor& in, Service& service) {
-    service.line = in.LineNumber();
-    in.Heading("Service:");
-    in.ExpectLabeled(6, "Name:", kDeviceColumn, service.name);
-    in.Traces(service.traces, TraceSlot::Binary);
-    service.binaryLine = in.LineNumber();
-    std::string binary;
-    if (in.Labeled(6, "Binary:", kDeviceColumn, binary)) {
-        service.binary = binary;
-    }
-    ReadStartType(in, service);
-    if (!service.binary && !service.startType && !in.PeekBlank()) {
-        in.Fail("\"      Binary:\"");
-    }
-    in.Blank();
-    ReadVersion(in, service);
-}
-
-// The service name that the message of a failed OpenService quotes.
-std::string QuotedServiceName(const TraceLines& traces) {
-    for (auto it = traces.rbegin(); it != traces.rend(); ++it) {
-        const std::size_t start = it->message.find("OpenService '");
-        const std::size_t end = it->message.rfind("' failed");
-        if (start != std::string::npos && end != std::string::npos && end >= start + 13) {
-            return it->message.substr(start + 13, end - start - 13);
-        }
-    }
-    return {};
-}
-
-void ReadServices(ReportCursor& in, SetupClass& setupClass) {
-    const bool managerTraces =
-        !setupClass.traces.empty() && setupClass.traces.back().slot == TraceSlot::ServiceManager;
-    while (!in.AtEnd() && in.PeekBlank()) {
-        const std::size_t before = in.Position();
-        in.Skip();
-        Service service;
-        in.Traces(service.traces, TraceSlot::OpenService);
-        if (in.PeekHeading("Service:")) {
-            ReadService(in, service);
-        } else if (!service.traces.empty()) {
-            service.opened = false;
-            service.name = QuotedServiceName(service.traces);
-            service.line = service.traces.front().line;
-        } else {
-            in.Rewind(before);  // the blank lines that end the class
-            break;
-        }
-        setupClass.services.push_back(std::move(service));
-    }
-    setupClass.managerOpened = !setupClass.services.empty() || !managerTraces;
-}
-
 void ReadClass(ReportCursor& in, SetupClass& setupClass) {
     setupClass.line = in.LineNumber();
     in.Heading("Device Setup Class:");
@@ -187,10 +96,12 @@ void ReadClass(ReportCursor& in, SetupClass& setupClass) {
     in.Traces(setupClass.traces, TraceSlot::DeviceList);
     if (in.PeekHeading("No devices installed.")) {
         in.Skip();
+        in.Traces(setupClass.traces, TraceSlot::ClassEnd);
         return;
     }
     if (!in.PeekHeading("Device:")) {
         setupClass.devicesListed = false;
+        MoveClassEnd(setupClass.traces, TraceSlot::DeviceList, setupClass);
         return;
     }
     while (in.PeekHeading("Device:")) {
@@ -198,7 +109,6 @@ void ReadClass(ReportCursor& in, SetupClass& setupClass) {
         ReadDevice(in, setupClass.devices.back());
     }
     in.Blank();
-    in.Traces(setupClass.traces, TraceSlot::ServiceManager);
     ReadServices(in, setupClass);
 }
 
@@ -216,9 +126,11 @@ ReportData ReadStructure(ReportCursor& in) {
     ReadSystem(in, report.system);
     in.Blank();
     in.Blank();
-    // At most the USB and the IEEE 1394 class, two empty lines between them.
+    // Listing the installed classes failed: where their sections would start.
+    in.Traces(report.system.traces, TraceSlot::SetupClasses);
+    // Any number of classes, two empty lines between them.
     const char* heading = "Device Setup Class:";
-    while (report.classes.size() < 2) {
+    for (;;) {
         if (!report.classes.empty() && in.PeekBlank() && in.PeekBlank(1) &&
             in.PeekHeading(heading, 2)) {
             in.Skip();
@@ -231,8 +143,7 @@ ReportData ReadStructure(ReportCursor& in) {
     }
     while (!in.AtEnd()) {
         if (!in.PeekBlank()) {
-            in.Fail(report.classes.size() < 2 ? "\"Device Setup Class:\" or the end of the report"
-                                              : "the end of the report");
+            in.Fail("\"Device Setup Class:\" or the end of the report");
         }
         in.Skip();
     }

@@ -53,7 +53,9 @@ class Layout {
             }
             const bool error = trace.kind == TraceKind::Error;
             Text(error ? "ERROR:" : "WARNING:", 0);
-            Text(trace.message + "\n", error ? 7 : 9);
+            // A message the trace log cut lost its line feed.
+            Text(trace.message.size() < kTraceMessageLimit ? trace.message + "\n" : trace.message,
+                 error ? 7 : 9);
             NewLines(1);
         }
     }
@@ -204,9 +206,10 @@ void WriteService(Layout& out, const Service& service) {
     out.NewLines(1);
     WriteVersion(out, service);
     out.Indent(0);
+    out.Traces(service.traces, TraceSlot::ServiceEnd);
 }
 
-void WriteClass(Layout& out, const SetupClass& setupClass) {
+void WriteClassBody(Layout& out, const SetupClass& setupClass) {
     out.Text("Device Setup Class:", 0);
     out.NewLines(2);
     out.Indent(3);
@@ -239,6 +242,11 @@ void WriteClass(Layout& out, const SetupClass& setupClass) {
     }
 }
 
+void WriteClass(Layout& out, const SetupClass& setupClass) {
+    WriteClassBody(out, setupClass);
+    out.Traces(setupClass.traces, TraceSlot::ClassEnd);
+}
+
 }  // namespace
 
 std::string WriteReportText(const ReportData& report) {
@@ -251,6 +259,7 @@ std::string WriteReportText(const ReportData& report) {
     WriteSystem(out, report.system);
     out.Indent(0);
     out.NewLines(2);
+    out.Traces(report.system.traces, TraceSlot::SetupClasses);
     for (std::size_t i = 0; i < report.classes.size(); ++i) {
         if (i > 0) {
             out.NewLines(2);

@@ -4,6 +4,7 @@
 
 #include "analysis/report_check.h"
 #include "analysis/report_diff.h"
+#include "analysis/html_report.h"
 #include "analysis/report_json.h"
 #include "analysis/report_reader.h"
 #include "analysis/report_writer.h"
@@ -43,6 +44,34 @@ bool LoadFile(const std::string& path, const CodePage& codePage, ReportData& rep
     return Load(path, bytes, codePage, report, err);
 }
 
+// Where the report written now comes from, for the heading of a page.
+std::string LiveSourceName(const CliOptions& options) {
+    auto list = [](const std::vector<std::string>& files) {
+        std::string names;
+        for (const std::string& file : files) {
+            names += (names.empty() ? "" : ", ") + file;
+        }
+        return names;
+    };
+    if (!options.systemFile.empty()) {
+        return "the machine described in " + options.systemFile;
+    }
+    if (!options.regFiles.empty()) {
+        return "the registry exports " + list(options.regFiles);
+    }
+    if (!options.hiveFiles.empty()) {
+        return "the registry hives " + list(options.hiveFiles);
+    }
+    if (!options.windowsDir.empty()) {
+        return "the Windows installation in " + options.windowsDir;
+    }
+#if defined(_WIN32)
+    return "this computer";
+#else
+    return "the built-in example machine";
+#endif
+}
+
 // To --output (replaced only by a complete new file) or standard output.
 bool Emit(const CliOptions& options, const std::string& text, std::FILE* out, std::FILE* err) {
     std::string error;
@@ -58,6 +87,10 @@ std::string Formatted(const CliOptions& options, const ReportData& report, const
                       const std::string& source) {
     if (options.format == "text") {
         return analysis::WriteReportText(report);
+    }
+    if (options.format == "html") {
+        return analysis::ReportToHtml(report, codePage,
+                                      source.empty() ? LiveSourceName(options) : source);
     }
     const bool lines = options.format == "jsonl";
     return analysis::ReportToJson(report, codePage, !lines, source) + "\n";
@@ -115,6 +148,7 @@ int RunAnalysisCommand(const CliOptions& options, const std::string* live, std::
         return Read(options, *codePage, out, err);
     }
     const bool json = options.format == "json";
+    const bool html = options.format == "html";
     if (options.diff) {
         ReportData before;
         ReportData after;
@@ -129,8 +163,11 @@ int RunAnalysisCommand(const CliOptions& options, const std::string* live, std::
         const std::string newName =
             options.diffFiles.size() == 2 ? options.diffFiles[1] : kLiveName;
         const std::string text =
-            json ? analysis::DiffToJson(diff, *codePage, options.diffFiles[0], newName)
-                 : analysis::DiffToText(diff, options.diffFiles[0], newName);
+            json   ? analysis::DiffToJson(diff, *codePage, options.diffFiles[0], newName)
+            : html ? analysis::DiffToHtml(
+                         diff, *codePage, options.diffFiles[0],
+                         options.diffFiles.size() == 2 ? newName : LiveSourceName(options))
+                   : analysis::DiffToText(diff, options.diffFiles[0], newName);
         return Emit(options, text, out, err) ? (diff.Empty() ? 0 : 1) : 2;
     }
     ReportData report;
@@ -144,8 +181,12 @@ int RunAnalysisCommand(const CliOptions& options, const std::string* live, std::
                                                                                              : 1;
     }
     const std::vector<analysis::Finding> findings = analysis::CheckReport(report);
-    const std::string text = json ? analysis::FindingsToJson(findings, *codePage, name)
-                                  : analysis::FindingsToText(findings, name);
+    const std::string text =
+        json ? analysis::FindingsToJson(findings, *codePage, name)
+        : html
+            ? analysis::FindingsToHtml(report, findings, *codePage,
+                                       options.checkFile.empty() ? LiveSourceName(options) : name)
+            : analysis::FindingsToText(findings, name);
     if (!Emit(options, text, out, err)) {
         return 2;
     }

@@ -21,11 +21,16 @@ std::string CliUsage() {
            "                  system32\\drivers\n"
            "  --no-usb        leave out the USB setup class\n"
            "  --no-1394       leave out the IEEE 1394 setup class\n"
+           "  --class CLASS   also report the setup class CLASS: its name (any case) or its\n"
+           "                  GUID (braces optional); may be given several times\n"
+           "  --all-classes   also report every installed setup class that has a present\n"
+           "                  device, by name\n"
            "  --details       add each device's status, IDs, configuration flags and\n"
            "                  driver package, and each service's start type\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
-           "  --format FORMAT text (the default), json, or with --read jsonl (one line each)\n"
+           "  --format FORMAT text (the default), json, html (one web page), or with --read\n"
+           "                  jsonl (one line each)\n"
            "  --read FILE...  read saved reports and write them again in the format asked\n"
            "  --diff OLD [NEW]\n"
            "                  what changed from the saved report OLD to NEW (without NEW:\n"
@@ -68,13 +73,22 @@ bool CheckAnalysisOptions(const CliOptions& options, std::string& error) {
                            !options.windowsDir.empty() || !options.hiveFiles.empty();
     if (commands > 1) {
         error = "options --read, --diff and --check exclude each other";
-    } else if (options.format != "text" && options.format != "json" && options.format != "jsonl") {
-        error = "option --format takes text, json or jsonl, not '" + options.format + "'";
+    } else if (options.format != "text" && options.format != "json" && options.format != "jsonl" &&
+               options.format != "html") {
+        error = "option --format takes text, json, jsonl or html, not '" + options.format + "'";
     } else if (options.format == "jsonl" && options.readFiles.empty()) {
         error = "option --format jsonl needs --read";
+    } else if (options.format == "html" && options.readFiles.size() > 1) {
+        error = "option --format html writes one page: --read takes one file with it";
     } else if (described && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
                              !options.checkFile.empty())) {
         error = "a saved report to read excludes --system, --from-reg, --windir and --hive";
+    } else if ((!options.classes.empty() || options.allClasses) &&
+               (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
+                !options.checkFile.empty())) {
+        error =
+            "options --class and --all-classes choose what a new report holds, not what a "
+            "saved one says";
     } else if (options.details && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
                                    !options.checkFile.empty())) {
         error = "option --details asks for a report written now, not a saved one";
@@ -167,6 +181,21 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             }
             continue;
         }
+        if (arg == "--class") {
+            if (!hasValue) {
+                if (i + 1 >= args.size()) {
+                    error = "option --class needs a class name or GUID";
+                    return false;
+                }
+                value = args[++i];
+            }
+            if (value.empty()) {
+                error = "option --class needs a class name or GUID";
+                return false;
+            }
+            options.classes.push_back(value);
+            continue;
+        }
         if (arg == "--format" || arg == "--code-page") {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
@@ -209,6 +238,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.showUsb = false;
         } else if (arg == "--no-1394") {
             options.show1394 = false;
+        } else if (arg == "--all-classes") {
+            options.allClasses = true;
         } else if (arg == "--details") {
             options.details = true;
         } else if (arg == "--verbose") {

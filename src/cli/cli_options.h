@@ -15,7 +15,7 @@ struct CliOptions {
     std::string outputFile;              // empty: standard output
     // Saved reports as data: each command reads saved reports (or the report
     // that would be written now) instead of writing one.
-    std::string format = "text";         // text, json or jsonl
+    std::string format = "text";         // text, json, jsonl or html
     std::vector<std::string> readFiles;  // --read
     std::vector<std::string> diffFiles;  // --diff: old, and new unless the live report
     bool diff = false;
@@ -24,6 +24,8 @@ struct CliOptions {
     unsigned codePage = 0;  // 0: the system's (Windows) or 1252
     bool showUsb = true;
     bool show1394 = true;
+    std::vector<std::string> classes;  // --class: names or GUIDs, in the order given
+    bool allClasses = false;           // --all-classes
     bool details = false;  // --details: device status, IDs, flags, driver package
     bool verbose = false;
     bool help = false;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/analysis_cli.h"
+#include "cli/class_arguments.h"
 #include "cli/cli_options.h"
 #include "cli/console_output.h"
 #include "cli/default_machine.h"
@@ -98,9 +99,20 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
             return 2;
         }
         described = std::make_unique<sim::SimulatedPlatform>(std::move(machine));
+        // Only the tests read the calls back; a large machine's log runs to megabytes.
+        described->calls().SetEnabled(false);
     }
     win::Platform& platform = described ? static_cast<win::Platform&>(*described) : system;
     win::ScopedPlatform scope(platform);
+
+    ClassSelection selection;
+    selection.showUSB = options.showUsb;
+    selection.show1394 = options.show1394;
+    selection.allClasses = options.allClasses;
+    if (!ResolveClassArguments(options.classes, selection.classes, error)) {
+        Complain(err, error);
+        return 2;
+    }
 
     std::string text;
     {
@@ -113,7 +125,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
         const bool offline =
             !options.regFiles.empty() || !options.hiveFiles.empty() || !options.windowsDir.empty();
         report.ShowDetails(options.details || AnalysesLiveReport(options), offline);
-        report.Generate(ReportTitle(), options.showUsb, options.show1394);
+        report.Generate(ReportTitle(), selection);
         text = report.GetText();
     }
 

@@ -15,6 +15,10 @@ std::string ErrnoText(int error) {
     return std::strerror(error);
 }
 
+std::string LargerThan(std::size_t maxSize) {
+    return "larger than " + std::to_string(maxSize) + " bytes";
+}
+
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason) {
     return ReadFileBytes(path, static_cast<std::size_t>(-1), bytes, reason);
 }
@@ -34,7 +38,7 @@ bool ReadFileBytes(const std::string& path, std::size_t maxSize, std::string& by
         if (n > maxSize - bytes.size()) {
             std::fclose(in);
             bytes.clear();
-            reason = "larger than " + std::to_string(maxSize) + " bytes";
+            reason = LargerThan(maxSize);
             return false;
         }
         bytes.append(chunk, n);

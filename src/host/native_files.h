@@ -1,6 +1,7 @@
 // What each host's implementation of host_files.h supplies to the shared part.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,8 @@ const char* PathSeparators();
 // Appends the names of the regular files directly in folder, in any order.
 bool CollectRegularFiles(const std::string& folder, std::vector<std::string>& names,
                          std::string& reason);
+
+// A refusal by size: "larger than N bytes".
+std::string LargerThan(std::size_t maxSize);
 
 }  // namespace host

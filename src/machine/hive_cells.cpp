@@ -1,5 +1,6 @@
 #include "machine/hive_cells.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace machine {
@@ -146,6 +147,10 @@ bool HiveCells::Taken(std::uint32_t cell) const {
     return cell % 8 == 0 && slot / 8 < taken_.size() && (taken_[slot / 8] >> slot % 8 & 1) != 0;
 }
 
+void HiveCells::ForgetTaken() {
+    std::fill(taken_.begin(), taken_.end(), std::uint8_t{0});
+}
+
 bool HiveCells::Take(std::uint32_t cell, const char* what, std::size_t from, HiveCell& out,
                      HiveFault& fault) {
     const std::size_t at = FileOffset(cell);
@@ -166,10 +171,18 @@ bool HiveCells::Take(std::uint32_t cell, const char* what, std::size_t from, Hiv
         return false;
     }
     taken_[slot / 8] = static_cast<std::uint8_t>(taken_[slot / 8] | 1u << slot % 8);
-    const auto raw = static_cast<std::int32_t>(ReadU32(data_ + at));
+    // The size is read again from the file, which a mapped file's writer
+    // may have changed since the bins were walked: checked again.
+    const std::int64_t length =
+        -static_cast<std::int64_t>(static_cast<std::int32_t>(ReadU32(data_ + at)));
+    if (length < 8 || static_cast<std::uint64_t>(length) > binsEnd_ - at) {
+        fault.message =
+            std::string(what) + " at " + HexOffset(at) + " changed while the hive was read";
+        return false;
+    }
     out.fileOffset = at;
     out.data = data_ + at + 4;
-    out.size = static_cast<std::size_t>(-static_cast<std::int64_t>(raw)) - 4;
+    out.size = static_cast<std::size_t>(length) - 4;
     return true;
 }
 

@@ -46,6 +46,8 @@ class HiveCells {
     bool Take(std::uint32_t cell, const char* what, std::size_t from, HiveCell& out,
               HiveFault& fault);
     bool Taken(std::uint32_t cell) const;
+    // Every cell free to be taken again, for another read of the same hive.
+    void ForgetTaken();
 
     static std::size_t FileOffset(std::uint32_t cell) { return kHiveBaseBlockSize + cell; }
 

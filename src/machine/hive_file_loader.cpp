@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "machine/hive_reader.h"
-#include "host/host_files.h"
+#include "host/mapped_file.h"
 
 namespace machine {
 
 namespace {
 
 // Larger than any SYSTEM or SOFTWARE hive; keeps a wrong file (a disk
-// image) from being read into memory.
+// image) from being read.
 constexpr std::size_t kMaxHiveFile = std::size_t{1} << 30;
 
 // Collects only the names of the root key's subkeys.
@@ -38,16 +38,17 @@ bool Named(const std::string& name, const char* wanted) {
 bool LoadHiveFile(const std::string& path, RegistryTree& tree, HiveKind& kind, std::string& note,
                   std::string& error) {
     note.clear();
-    std::string bytes;
+    host::MappedFile file;
     std::string reason;
-    if (!host::ReadFileBytes(path, kMaxHiveFile, bytes, reason)) {
+    if (!file.Open(path, kMaxHiveFile, reason)) {
         error = path + ": cannot be read: " + reason;
         return false;
     }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    TopKeys top;
+    HiveCells cells;
     HiveReadResult result;
-    if (!ReadHive(data, bytes.size(), {"HIVE"}, top, result, 1)) {
+    TopKeys top;
+    if (!cells.Open(file.Data(), file.Size(), result.fault) ||
+        !ReadHive(cells, {"HIVE"}, top, result, 1)) {
         error = HiveFaultText(path, result.fault);
         return false;
     }
@@ -65,7 +66,7 @@ bool LoadHiveFile(const std::string& path, RegistryTree& tree, HiveKind& kind, s
     }
     kind = system ? HiveKind::System : HiveKind::Software;
     const std::vector<std::string> mount = {"HKEY_LOCAL_MACHINE", system ? "SYSTEM" : "SOFTWARE"};
-    if (!ReadHive(data, bytes.size(), mount, tree, result)) {
+    if (!ReadHive(cells, mount, tree, result)) {
         error = HiveFaultText(path, result.fault);
         return false;
     }

@@ -21,33 +21,32 @@ bool IsText(win::DWORD type) {
     return type == win::REG_SZ || type == win::REG_EXPAND_SZ || type == win::REG_MULTI_SZ;
 }
 
-std::string Narrow(const std::uint8_t* utf16, std::size_t size) {
-    std::u16string wide;
-    wide.reserve(size / 2);
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
-        wide.push_back(static_cast<char16_t>(utf16[i] | utf16[i + 1] << 8));
+// Appends UTF-16 units (two bytes each, or one in a compressed name) in the
+// ANSI code page: ASCII and the Latin-1 letters, which the code page shares,
+// byte for byte; the rest through the code page's table.
+template <typename Out>
+void AppendAnsi(const std::uint8_t* bytes, std::size_t units, bool wide, Out& out) {
+    out.reserve(out.size() + units);
+    for (std::size_t i = 0; i < units; ++i) {
+        const auto c =
+            static_cast<char16_t>(wide ? bytes[2 * i] | bytes[2 * i + 1] << 8 : bytes[i]);
+        const bool shared = c < 0x80 || (c >= 0xA0 && c <= 0xFF);
+        out.push_back(static_cast<typename Out::value_type>(
+            shared ? static_cast<char>(c) : WideToAnsi(std::u16string(1, c))[0]));
     }
-    return WideToAnsi(wide);
 }
 
 // Compressed names hold one byte per UTF-16 unit (Latin-1).
 std::string Name(const std::uint8_t* bytes, std::size_t size, bool compressed) {
-    if (!compressed) {
-        return Narrow(bytes, size);
-    }
-    std::u16string wide(bytes, bytes + size);
-    return WideToAnsi(wide);
+    std::string name;
+    AppendAnsi(bytes, compressed ? size : size / 2, !compressed, name);
+    return name;
 }
 
 class Reader {
   public:
-    Reader(RegFileSink& sink, HiveFault& fault, std::size_t levels)
-        : sink_(sink), fault_(fault), levels_(levels) {}
-
-    bool Open(const std::uint8_t* data, std::size_t size) {
-        return cells_.Open(data, size, fault_);
-    }
-    const HiveCells& Cells() const { return cells_; }
+    Reader(HiveCells& cells, RegFileSink& sink, HiveFault& fault, std::size_t levels)
+        : cells_(cells), sink_(sink), fault_(fault), levels_(levels) {}
 
     bool Key(std::uint32_t cell, std::size_t from, std::vector<std::string>& path,
              std::size_t depth) {
@@ -139,27 +138,34 @@ class Reader {
         const std::string name = Name(vk.data + kValueFixedSize, nameSize, compressed);
         RegValue value;
         value.type = ReadU32(vk.data + 0x0C);
-        if (!Data(vk, value.data)) {
+        std::vector<std::uint8_t> gathered;
+        const std::uint8_t* bytes = nullptr;
+        std::size_t size = 0;
+        if (!Data(vk, gathered, bytes, size)) {
             return false;
         }
         if (IsText(value.type)) {
-            const std::string text = Narrow(value.data.data(), value.data.size());
-            value.data.assign(text.begin(), text.end());
+            AppendAnsi(bytes, size / 2, true, value.data);
+        } else {
+            value.data.assign(bytes, bytes + size);
         }
         sink_.Value(name, std::move(value));
         return true;
     }
 
-    bool Data(const HiveCell& vk, std::vector<std::uint8_t>& data) {
+    // The value's data where it lies: in the value cell, in its data cell,
+    // or gathered from big data segments.
+    bool Data(const HiveCell& vk, std::vector<std::uint8_t>& gathered, const std::uint8_t*& bytes,
+              std::size_t& size) {
         const std::uint32_t field = ReadU32(vk.data + 4);
-        const std::size_t size = field & ~kDataInline;
+        size = field & ~kDataInline;
         if ((field & kDataInline) != 0) {
             if (size > 4) {
                 fault_.message = "the value claims " + std::to_string(size) +
                                  " bytes kept in its own cell, which holds 4";
                 return false;
             }
-            data.assign(vk.data + 8, vk.data + 8 + size);
+            bytes = vk.data + 8;
             return true;
         }
         if (size == 0) {
@@ -170,7 +176,7 @@ class Reader {
             return false;
         }
         if (size <= cell.size) {
-            data.assign(cell.data, cell.data + size);
+            bytes = cell.data;
             return true;
         }
         if (cell.size < 8 || cell.data[0] != 'd' || cell.data[1] != 'b') {
@@ -179,7 +185,12 @@ class Reader {
                              " bytes of data, its data cell holds " + std::to_string(cell.size);
             return false;
         }
-        return BigData(cell, size, vk.fileOffset, data);
+        bytes = nullptr;
+        if (!BigData(cell, size, vk.fileOffset, gathered)) {
+            return false;
+        }
+        bytes = gathered.data();
+        return true;
     }
 
     // Data over about 16 KB: a "db" cell listing the segments that hold it.
@@ -288,7 +299,7 @@ class Reader {
         return true;
     }
 
-    HiveCells cells_;
+    HiveCells& cells_;
     RegFileSink& sink_;
     HiveFault& fault_;
     std::size_t levels_;
@@ -298,16 +309,21 @@ class Reader {
 
 bool ReadHive(const std::uint8_t* data, std::size_t size, const std::vector<std::string>& mount,
               RegFileSink& sink, HiveReadResult& result, std::size_t levels) {
+    HiveCells cells;
     result = HiveReadResult{};
-    Reader reader(sink, result.fault, levels);
-    if (!reader.Open(data, size)) {
-        return false;
-    }
-    result.sequence1 = reader.Cells().Sequence1();
-    result.sequence2 = reader.Cells().Sequence2();
+    return cells.Open(data, size, result.fault) && ReadHive(cells, mount, sink, result, levels);
+}
+
+bool ReadHive(HiveCells& cells, const std::vector<std::string>& mount, RegFileSink& sink,
+              HiveReadResult& result, std::size_t levels) {
+    result = HiveReadResult{};
+    cells.ForgetTaken();
+    Reader reader(cells, sink, result.fault, levels);
+    result.sequence1 = cells.Sequence1();
+    result.sequence2 = cells.Sequence2();
     result.sequenceNumbersDiffer = result.sequence1 != result.sequence2;
     std::vector<std::string> path = mount;
-    return reader.Key(reader.Cells().RootCell(), 0x24, path, 0);
+    return reader.Key(cells.RootCell(), 0x24, path, 0);
 }
 
 std::string HiveFaultText(const std::string& file, const HiveFault& fault) {

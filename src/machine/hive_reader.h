@@ -35,6 +35,11 @@ struct HiveReadResult {
 bool ReadHive(const std::uint8_t* data, std::size_t size, const std::vector<std::string>& mount,
               RegFileSink& sink, HiveReadResult& result, std::size_t levels = kMaxKeyDepth);
 
+// The same on a hive whose cells are open (its bins walked once), so that
+// it can be read more than once.
+bool ReadHive(HiveCells& cells, const std::vector<std::string>& mount, RegFileSink& sink,
+              HiveReadResult& result, std::size_t levels = kMaxKeyDepth);
+
 // The "FILE: offset 0x...: message" line of a fault.
 std::string HiveFaultText(const std::string& file, const HiveFault& fault);
 

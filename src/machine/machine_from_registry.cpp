@@ -248,6 +248,7 @@ void AddClasses(const RegKey* controlSet, Machine& machine) {
     if (root == nullptr) {
         FailCall(machine, "SetupDiClassNameFromGuidA", nullptr, win::ERROR_FILE_NOT_FOUND);
         FailCall(machine, "SetupDiOpenClassRegKey", nullptr, win::ERROR_FILE_NOT_FOUND);
+        FailCall(machine, "SetupDiBuildClassInfoList", nullptr, win::ERROR_FILE_NOT_FOUND);
         return;
     }
     for (const RegKey* key : root->Subkeys()) {

@@ -4,6 +4,62 @@
 
 namespace machine {
 
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// Equal as CaseInsensitiveLess orders names (ASCII letters folded).
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t RegKey::SubkeySlot(const std::string& name) const {
+    if (!subkeyIndex_.empty()) {
+        const auto found = subkeyIndex_.find(name);
+        return found == subkeyIndex_.end() ? kNone : found->second;
+    }
+    for (std::size_t i = 0; i < subkeys_.size(); ++i) {
+        if (subkeys_[i] && SameName(subkeys_[i]->name_, name)) {
+            return i;
+        }
+    }
+    return kNone;
+}
+
+std::size_t RegKey::ValueSlot(const std::string& name) const {
+    if (!valueIndex_.empty()) {
+        const auto found = valueIndex_.find(name);
+        return found == valueIndex_.end() ? kNone : found->second;
+    }
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        if (SameName(values_[i].first, name)) {
+            return i;
+        }
+    }
+    return kNone;
+}
+
+void RegKey::IndexValues() {
+    valueIndex_.clear();
+    if (values_.size() >= kIndexFrom) {
+        for (std::size_t i = 0; i < values_.size(); ++i) {
+            valueIndex_.emplace(values_[i].first, i);
+        }
+    }
+}
+
 const RegKey* RegKey::Find(const std::string& path) const {
     const RegKey* key = this;
     std::size_t at = 0;
@@ -12,21 +68,21 @@ const RegKey* RegKey::Find(const std::string& path) const {
         if (end == std::string::npos) {
             end = path.size();
         }
-        const auto found = key->subkeyIndex_.find(path.substr(at, end - at));
-        key = found == key->subkeyIndex_.end() ? nullptr : key->subkeys_[found->second].get();
+        const std::size_t slot = key->SubkeySlot(path.substr(at, end - at));
+        key = slot == kNone ? nullptr : key->subkeys_[slot].get();
         at = end + 1;
     }
     return key;
 }
 
 const RegValue* RegKey::Value(const std::string& name) const {
-    const auto found = valueIndex_.find(name);
-    return found == valueIndex_.end() ? nullptr : &values_[found->second].second;
+    const std::size_t slot = ValueSlot(name);
+    return slot == kNone ? nullptr : &values_[slot].second;
 }
 
 std::vector<const RegKey*> RegKey::Subkeys() const {
     std::vector<const RegKey*> keys;
-    keys.reserve(subkeyIndex_.size());
+    keys.reserve(subkeys_.size());
     for (const auto& key : subkeys_) {
         if (key) {
             keys.push_back(key.get());
@@ -36,44 +92,58 @@ std::vector<const RegKey*> RegKey::Subkeys() const {
 }
 
 RegKey* RegKey::FindChild(const std::string& name) {
-    const auto found = subkeyIndex_.find(name);
-    return found == subkeyIndex_.end() ? nullptr : subkeys_[found->second].get();
+    const std::size_t slot = SubkeySlot(name);
+    return slot == kNone ? nullptr : subkeys_[slot].get();
 }
 
 RegKey& RegKey::Child(const std::string& name) {
-    const auto [slot, added] = subkeyIndex_.emplace(name, subkeys_.size());
-    if (added) {
-        subkeys_.push_back(std::make_unique<RegKey>(name));
+    const std::size_t slot = SubkeySlot(name);
+    if (slot != kNone) {
+        return *subkeys_[slot];
     }
-    return *subkeys_[slot->second];
+    subkeys_.push_back(std::make_unique<RegKey>(name));
+    if (!subkeyIndex_.empty()) {
+        subkeyIndex_.emplace(name, subkeys_.size() - 1);
+    } else if (subkeys_.size() >= kIndexFrom) {
+        for (std::size_t i = 0; i < subkeys_.size(); ++i) {
+            if (subkeys_[i]) {
+                subkeyIndex_.emplace(subkeys_[i]->name_, i);
+            }
+        }
+    }
+    return *subkeys_.back();
 }
 
 void RegKey::RemoveChild(const std::string& name) {
-    const auto found = subkeyIndex_.find(name);
-    if (found != subkeyIndex_.end()) {
-        subkeys_[found->second].reset();
-        subkeyIndex_.erase(found);
+    const std::size_t slot = SubkeySlot(name);
+    if (slot != kNone) {
+        subkeyIndex_.erase(subkeys_[slot]->name_);
+        subkeys_[slot].reset();
     }
 }
 
 void RegKey::SetValue(const std::string& name, RegValue value) {
-    const auto [slot, added] = valueIndex_.emplace(name, values_.size());
-    if (added) {
-        values_.emplace_back(name, std::move(value));
-    } else {
-        values_[slot->second].second = std::move(value);
+    const std::size_t slot = ValueSlot(name);
+    if (slot != kNone) {
+        values_[slot].second = std::move(value);
+        return;
+    }
+    values_.emplace_back(name, std::move(value));
+    if (!valueIndex_.empty()) {
+        valueIndex_.emplace(name, values_.size() - 1);
+    } else if (values_.size() >= kIndexFrom) {
+        IndexValues();
     }
 }
 
 void RegKey::RemoveValue(const std::string& name) {
-    const auto found = valueIndex_.find(name);
-    if (found == valueIndex_.end()) {
+    const std::size_t slot = ValueSlot(name);
+    if (slot == kNone) {
         return;
     }
-    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(found->second));
-    valueIndex_.clear();
-    for (std::size_t i = 0; i < values_.size(); ++i) {
-        valueIndex_.emplace(values_[i].first, i);
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(slot));
+    if (!valueIndex_.empty()) {
+        IndexValues();
     }
 }
 

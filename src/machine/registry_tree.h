@@ -36,12 +36,22 @@ class RegKey {
     void RemoveValue(const std::string& name);
 
   private:
+    using Index = std::map<std::string, std::size_t, CaseInsensitiveLess>;
+    // Most keys hold a few names: those are found by a scan, and an index is
+    // built only for a key with more (a hive's Enum and Services keys),
+    // which keeps a large hive's tree quick to build and to free.
+    static constexpr std::size_t kIndexFrom = 16;
+
+    std::size_t SubkeySlot(const std::string& name) const;
+    std::size_t ValueSlot(const std::string& name) const;
+    void IndexValues();
+
     std::string name_;
     // A deleted subkey leaves a null slot, so that deleting stays cheap.
     std::vector<std::unique_ptr<RegKey>> subkeys_;
-    std::map<std::string, std::size_t, CaseInsensitiveLess> subkeyIndex_;
+    Index subkeyIndex_;
     std::vector<std::pair<std::string, RegValue>> values_;
-    std::map<std::string, std::size_t, CaseInsensitiveLess> valueIndex_;
+    Index valueIndex_;
 };
 
 class RegistryTree : public RegFileSink {

@@ -66,6 +66,9 @@ BOOL Platform::IsWow64Process(HANDLE, BOOL*) {
 BOOL Platform::SetupDiClassNameFromGuidA(const GUID*, char*, DWORD, DWORD*) {
     return NotImplemented(*this, FALSE);
 }
+BOOL Platform::SetupDiBuildClassInfoList(DWORD, GUID*, DWORD, DWORD*) {
+    return NotImplemented(*this, FALSE);
+}
 HKEY Platform::SetupDiOpenClassRegKey(const GUID*, REGSAM) {
     return NotImplemented(*this, static_cast<HKEY>(InvalidHandleValue()));
 }

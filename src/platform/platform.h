@@ -33,6 +33,9 @@ class Platform {
     // Setup classes and the registry.
     virtual BOOL SetupDiClassNameFromGuidA(const GUID* ClassGuid, char* ClassName,
                                            DWORD ClassNameSize, DWORD* RequiredSize);
+    // The installed setup classes; ClassGuidListSize and RequiredSize count GUIDs.
+    virtual BOOL SetupDiBuildClassInfoList(DWORD Flags, GUID* ClassGuidList,
+                                           DWORD ClassGuidListSize, DWORD* RequiredSize);
     virtual HKEY SetupDiOpenClassRegKey(const GUID* ClassGuid, REGSAM samDesired);
     virtual LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved,
                                   DWORD* lpType, BYTE* lpData, DWORD* lpcbData);

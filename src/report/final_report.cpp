@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "devices/dev_node_list.h"
@@ -27,6 +28,13 @@ struct ByteLess {
 }  // namespace
 
 void FinalReport::Generate(const std::string& title, bool showUSB, bool show1394) {
+    ClassSelection selection;
+    selection.showUSB = showUSB;
+    selection.show1394 = show1394;
+    Generate(title, selection);
+}
+
+void FinalReport::Generate(const std::string& title, const ClassSelection& selection) {
     Trace(LOG_INFO, "FinalReport::Generate...\n");
     AddText(title, 0);
     AddNewLines(2);
@@ -36,14 +44,14 @@ void FinalReport::Generate(const std::string& title, bool showUSB, bool show1394
     AddSystemInfo();
     SetIndent(0);
     AddNewLines(2);
-    if (showUSB) {
-        AddDevNodesReportForSetupClass(UsbClassGuid);
-        if (show1394) {
+    // Listing the installed classes, when asked, happens here: its failures
+    // stand between the System section and the first class.
+    const std::vector<win::GUID> classes = SelectedClasses(selection);
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        if (i > 0) {
             AddNewLines(2);
         }
-    }
-    if (show1394) {
-        AddDevNodesReportForSetupClass(Ieee1394ClassGuid);
+        AddDevNodesReportForSetupClass(classes[i]);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "report/class_selection.h"
 #include "report/report.h"
 
 class FinalReport : public Report {
@@ -13,6 +14,9 @@ class FinalReport : public Report {
     ~FinalReport() override = default;
 
     void Generate(const std::string& title, bool showUSB, bool show1394);
+    // The classes of `selection` (SelectedClasses), each with the same
+    // sections, two line breaks between them.
+    void Generate(const std::string& title, const ClassSelection& selection);
     void AddDevNodesReportForSetupClass(const win::GUID& classGuid);
 
     // Before Generate: add the device details (and the services' start

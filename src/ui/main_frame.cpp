@@ -1,25 +1,20 @@
 #include "report/final_report.h"
 #include "ui/product_info.h"
 #include "ui/report_file.h"
+#include "ui/report_analysis.h"
 #include "ui/command_prompt.h"
 #include "ui/main_frame.h"
 
 #include <vector>
 
 #include "ui/aboutbox.h"
+#include "ui/findings_dialog.h"
 #include "ui/resource_ids.h"
+#include "ui/setup_class_dialog.h"
 
 namespace {
 
 constexpr char kFrameClass[] = "MalvoretSysInfoFrame";
-
-struct ToolbarButton {
-    int image;
-    int command;
-};
-// Save to file, Copy, About, with separators between them.
-constexpr ToolbarButton kToolbarButtons[] = {
-    {0, ID_FILE_SAVE_TO_FILE}, {-1, 0}, {1, ID_EDIT_COPY}, {-1, 0}, {2, ID_APP_ABOUT}};
 
 }  // namespace
 
@@ -69,73 +64,6 @@ std::string MainFrame::LoadText(UINT id) const {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-bool MainFrame::CreateToolbar() {
-    toolbar_ =
-        CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
-                            TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
-                        0, 0, 0, 0, frame_, nullptr, instance_, nullptr);
-    if (toolbar_ == nullptr) {
-        return false;
-    }
-    SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
-    TBADDBITMAP bitmap{instance_, IDR_MAINFRAME};
-    SendMessageA(toolbar_, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&bitmap));
-    std::vector<TBBUTTON> buttons;
-    for (const ToolbarButton& b : kToolbarButtons) {
-        TBBUTTON button{};
-        button.iBitmap = b.image < 0 ? 0 : b.image;
-        button.idCommand = b.command;
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = static_cast<BYTE>(b.image < 0 ? BTNS_SEP : BTNS_BUTTON);
-        buttons.push_back(button);
-    }
-    SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(),
-                 reinterpret_cast<LPARAM>(buttons.data()));
-    SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
-    return true;
-}
-
-bool MainFrame::CreateRebar() {
-    rebar_ =
-        CreateWindowExA(0, REBARCLASSNAMEA, nullptr,
-                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | RBS_VARHEIGHT |
-                            RBS_BANDBORDERS | RBS_AUTOSIZE | CCS_NODIVIDER | CCS_TOP,
-                        0, 0, 0, 0, frame_, reinterpret_cast<HMENU>(IDW_REBAR), instance_, nullptr);
-    if (rebar_ == nullptr) {
-        return false;
-    }
-    REBARINFO info{};
-    info.cbSize = sizeof(info);
-    SendMessageA(rebar_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
-
-    RECT last{};
-    const LRESULT count = SendMessageA(toolbar_, TB_BUTTONCOUNT, 0, 0);
-    SendMessageA(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(count - 1),
-                 reinterpret_cast<LPARAM>(&last));
-    const DWORD buttonSize = static_cast<DWORD>(SendMessageA(toolbar_, TB_GETBUTTONSIZE, 0, 0));
-
-    REBARBANDINFOA band{};
-    band.cbSize = REBARBANDINFOA_V6_SIZE;  // the size that comctl32 5.8 and 6 accept
-    band.fMask =
-        RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_ID | RBBIM_SIZE | RBBIM_IDEALSIZE;
-    band.fStyle = RBBS_CHILDEDGE | RBBS_BREAK;
-    band.hwndChild = toolbar_;
-    band.cxMinChild = static_cast<UINT>(last.right);
-    band.cyMinChild = HIWORD(buttonSize);
-    band.cx = static_cast<UINT>(last.right);
-    band.cxIdeal = static_cast<UINT>(last.right);
-    band.wID = IDW_TOOLBAR_BAND;
-    if (!SendMessageA(rebar_, RB_INSERTBANDA, static_cast<WPARAM>(-1),
-                      reinterpret_cast<LPARAM>(&band))) {
-        return false;
-    }
-    // Commands and tooltip requests of the buttons come to the frame.
-    SendMessageA(toolbar_, TB_SETPARENT, reinterpret_cast<WPARAM>(frame_), 0);
-    return true;
-}
-
 LRESULT MainFrame::OnCreate() {
     if (!CreateToolbar() || !CreateRebar()) {
         return -1;
@@ -167,10 +95,32 @@ LRESULT MainFrame::OnCreate() {
 }
 
 void MainFrame::Refresh() {
+    ClassSelection selection;
+    selection.showUSB = showUSB;
+    selection.show1394 = show1394;
+    selection.classes = moreClasses_;
     FinalReport report;
     report.ShowDetails(showDetails);
-    report.Generate(ReportTitle(), showUSB, show1394);
+    report.Generate(ReportTitle(), selection);
     view_.SetText(report.GetText());
+}
+
+void MainFrame::ChooseSetupClasses() {
+    ClassSelection current;
+    current.showUSB = showUSB;
+    current.show1394 = show1394;
+    current.classes = moreClasses_;
+    SetupClassDialog dialog(SetupClassRows(current));
+    if (dialog.DoModal(instance_, frame_) != IDOK) {
+        return;
+    }
+    const ClassSelection chosen = SelectionFromRows(dialog.Rows());
+    showUSB = chosen.showUSB;
+    show1394 = chosen.show1394;
+    moreClasses_ = chosen.classes;
+    SetCheck(ID_OPTIONS_SHOW_USB, showUSB);
+    SetCheck(ID_OPTIONS_SHOW_1394, show1394);
+    Refresh();
 }
 
 void MainFrame::ShowError(const std::string& text) {
@@ -182,7 +132,10 @@ void MainFrame::SaveToFile() {
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = frame_;
-    dialog.lpstrFilter = "All files (*.*)\0*.*\0";
+    // The text file stays the first choice; a page is written when asked for.
+    dialog.lpstrFilter =
+        "Text file (*.txt)\0*.txt\0Web page (*.html)\0*.html\0All files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = "txt";
@@ -191,7 +144,17 @@ void MainFrame::SaveToFile() {
     if (!GetSaveFileNameA(&dialog)) {
         return;
     }
-    const ReportFileResult result = WriteReportFile(path, view_.GetText());
+    std::string bytes = view_.GetText();
+    if (SavesWebPage(path, dialog.nFilterIndex)) {
+        std::string page;
+        std::string error;
+        if (!ReportPageOfText(bytes, page, error)) {
+            ShowError(error);
+            return;
+        }
+        bytes = std::move(page);
+    }
+    const ReportFileResult result = WriteReportFile(path, bytes);
     if (result.outcome != ReportFileResult::Saved) {
         ShowError(ReportFileErrorText(path, result));
     }
@@ -333,6 +296,12 @@ void MainFrame::OnCommand(UINT id) {
             break;
         case ID_REPORT_REFRESH:
             Refresh();
+            break;
+        case ID_TOOLS_CHECK:
+            FindingsDialog::DoModal(instance_, frame_, FindingsTextOfReport(view_.GetText()));
+            break;
+        case ID_VIEW_SETUP_CLASSES:
+            ChooseSetupClasses();
             break;
         case ID_APP_ABOUT: {
             Aboutbox about;

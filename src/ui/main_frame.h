@@ -4,6 +4,9 @@
 
 #include <array>
 #include <string>
+#include <vector>
+
+#include "platform/platform.h"
 
 #include "ui/menu_images.h"
 #include "ui/zep_view.h"
@@ -41,6 +44,7 @@ class MainFrame {
     bool CreateRebar();
     void ToggleToolbar();
     void ToggleStatusBar();
+    void ChooseSetupClasses();
     void SetCheck(UINT id, bool checked);
     void UpdateLayout();
     void ShowError(const std::string& text);
@@ -60,6 +64,8 @@ class MainFrame {
 
     bool showUSB = true;
     bool show1394 = true;
+    // Further classes ticked in View > Setup Classes...; not stored either.
+    std::vector<win::GUID> moreClasses_;
     bool showDetails = false;  // View > Device Details: off at start, not stored
     ZEPView view_;
 

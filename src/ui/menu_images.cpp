@@ -12,7 +12,8 @@ struct MenuImage {
     int index;  // in the strip
     UINT command;
 };
-constexpr MenuImage kImages[] = {{0, ID_FILE_SAVE_TO_FILE}, {1, ID_EDIT_COPY}, {2, ID_APP_ABOUT}};
+constexpr MenuImage kImages[] = {
+    {0, ID_FILE_SAVE_TO_FILE}, {1, ID_EDIT_COPY}, {2, ID_APP_ABOUT}, {3, ID_TOOLS_CHECK}};
 
 }  // namespace
 

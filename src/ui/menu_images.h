@@ -20,5 +20,5 @@ class MenuImages {
     void Attach(HINSTANCE instance, HMENU menu);
 
   private:
-    std::array<HBITMAP, 3> images_{};
+    std::array<HBITMAP, 4> images_{};
 };

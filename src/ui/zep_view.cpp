@@ -16,13 +16,16 @@ static_assert(kStyle == 0x563089C4);
 constexpr int kFontHeightTwipsAtOneDpi = 20160;
 static_assert(sizeof(CHARFORMATA) == 60);
 
-// Courier New, 14 device pixels high.
+// Courier New, 14 device pixels high; by pitch and family too, so that where
+// Courier New is missing the font mapper still picks a fixed-pitch face and
+// the report's columns line up.
 CHARFORMATA ViewFormat(HDC dc) {
     const int dpi = dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
     CHARFORMATA format{};
     format.cbSize = sizeof(format);
     format.dwMask = CFM_FACE | CFM_SIZE;
     format.yHeight = dpi > 0 ? kFontHeightTwipsAtOneDpi / dpi : 210;
+    format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
     lstrcpynA(format.szFaceName, "Courier New", LF_FACESIZE);
     return format;
 }

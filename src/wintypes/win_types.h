@@ -288,6 +288,8 @@ inline constexpr ULONG DN_DISABLEABLE = 0x00002000;
 inline constexpr ULONG DN_NT_ENUMERATOR = 0x00800000;
 inline constexpr ULONG DN_NT_DRIVER = 0x01000000;
 inline constexpr ULONG CM_PROB_DISABLED = 0x16;
+inline constexpr DWORD DIBCI_NOINSTALLCLASS = 0x01;
+inline constexpr DWORD DIBCI_NODISPLAYCLASS = 0x02;
 
 // Service control manager.
 inline constexpr DWORD GENERIC_READ = 0x80000000;

@@ -39,6 +39,13 @@ TEST(CliOptionsTest, ReadsEveryOptionInBothForms) {
     }
     ASSERT_TRUE(Parse({"--version"}, o, error));
     EXPECT_TRUE(o.version);
+
+    ASSERT_TRUE(
+        Parse({"--class", "Net", "--all-classes", "--class={4d36e967-e325-11ce-bfc1-08002be10318}"},
+              o, error));
+    EXPECT_EQ((std::vector<std::string>{"Net", "{4d36e967-e325-11ce-bfc1-08002be10318}"}),
+              o.classes);
+    EXPECT_TRUE(o.allClasses);
 }
 
 TEST(CliOptionsTest, RefusesWhatItDoesNotKnow) {
@@ -53,6 +60,10 @@ TEST(CliOptionsTest, RefusesWhatItDoesNotKnow) {
         {{"--output="}, "option --output needs a file name"},
         {{"--verbose=yes"}, "option --verbose takes no value"},
         {{"report.txt"}, "unexpected argument 'report.txt'"},
+        {{"--class"}, "option --class needs a class name or GUID"},
+        {{"--read", "r.txt", "--all-classes"},
+         "options --class and --all-classes choose what a new report holds, not what a saved "
+         "one says"},
         {{"--read", "a.txt", "--details"},
          "option --details asks for a report written now, not a saved one"},
     };

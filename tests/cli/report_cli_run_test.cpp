@@ -106,6 +106,36 @@ TEST_F(ReportCliRunTest, BadArgumentsExitTwoWithUsage) {
     EXPECT_EQ("malvoret-report Malvoret System Info v1.70.0\n", version.out);
 }
 
+// A class the user names wrongly is refused with the names to choose from;
+// a well-formed GUID of no installed class is the report's own business.
+TEST_F(ReportCliRunTest, ClassArgumentsResolveOrExitTwoWithTheInstalledNames) {
+    for (const char* bad : {"--class Usb2", "--class '{36fc9e60-c465-11cf-8056-44455354000}'",
+                            "--class 36fc9e60-c465-11cf-8056-44455354000g", "--class '{usb}'"}) {
+        const Outcome run = Start(std::string(bad) + " --all-classes");
+        EXPECT_EQ(2, run.exitCode) << bad;
+        EXPECT_EQ("", run.out) << bad;
+        EXPECT_EQ(0u, run.err.find("malvoret-report: --class '")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("; installed classes: 1394, USB\n")) << run.err;
+        EXPECT_EQ(1, std::count(run.err.begin(), run.err.end(), '\n')) << run.err;
+    }
+    // USB asked again, by name in another case: still one USB section.
+    const Outcome again =
+        Start("--no-1394 --class usb --class 36FC9E60-C465-11CF-8056-444553540000");
+    EXPECT_EQ(0, again.exitCode) << again.err;
+    const std::string expected = WorkedExampleReport();
+    const std::size_t usbEnd =
+        expected.find("\r\n\r\n\r\nDevice Setup Class:\r\n\r\n   Name:  1394") + 2;
+    EXPECT_EQ(expected.substr(0, usbEnd), again.out);
+    const Outcome missing =
+        Start("--no-usb --no-1394 --class {00000000-0000-0000-0000-0000000000aa}");
+    EXPECT_EQ(0, missing.exitCode) << missing.err;
+    EXPECT_NE(std::string::npos,
+              missing.out.find("ERROR: GetClassName: SetupDiClassNameFromGuid failed with error "
+                               "0xE0000206.\n\r\n   Name:  ??? (Class is not installed on the "
+                               "system.)\r\n   GUID:  {00000000-0000-0000-0000-0000000000aa}\r\n"))
+        << missing.out;
+}
+
 TEST_F(ReportCliRunTest, BadDescriptionsExitTwoAndTouchNoOutput) {
     const std::string output = dir.Path("keep.txt");
     ASSERT_TRUE(WriteWholeFile(output, "precious"));

@@ -1,5 +1,6 @@
 # Runs REPORT_EXE --system MACHINE [OPTIONS] into ACTUAL and fails unless it
 # equals EXPECTED byte for byte; on a difference it shows where, line by line.
+string(REPLACE "|" ";" OPTIONS "${OPTIONS}")
 execute_process(COMMAND ${REPORT_EXE} --system ${MACHINE} ${OPTIONS}
                 OUTPUT_FILE ${ACTUAL} ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

@@ -16,6 +16,9 @@
 //   gui_driver menu-close                  as if the menu closed
 //   gui_driver menu-checked ID             prints 1 or 0
 //   gui_driver child-visible CLASS         prints 1 or 0 for the main window's descendant
+//   gui_driver check-boxes TITLE           a dialog's check boxes, "1 Text" or "0 Text" each
+//   gui_driver focus-text TITLE            the text of the control that has the focus
+//   gui_driver window-rect TITLE           "left top right bottom" of a top-level window
 //   gui_driver clear-clipboard
 //   gui_driver wait-clipboard FILE [ms]    CF_TEXT up to its terminator
 #include <windows.h>
@@ -141,6 +144,12 @@ BOOL CALLBACK MatchClass(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+bool IsButtonClass(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpiA(name, "Button") == 0;
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "gui_driver: %s\n", what);
     return 2;
@@ -197,6 +206,46 @@ int main(int argc, char** argv) {
         }
         const std::string text = WindowText(control);
         std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (action == "check-boxes" && argc >= 3) {
+        HWND dialog = VisibleTopLevel(argv[2]);
+        if (dialog == nullptr) {
+            return Fail("no such window");
+        }
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            const LONG style = GetWindowLongA(child, GWL_STYLE);
+            if ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX && IsButtonClass(child)) {
+                const std::string text = WindowText(child);
+                std::printf("%d %s\n",
+                            SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0,
+                            text.c_str());
+            }
+        }
+        return 0;
+    }
+    if (action == "focus-text" && argc >= 3) {
+        HWND window = VisibleTopLevel(argv[2]);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (window == nullptr ||
+            !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ||
+            info.hwndFocus == nullptr) {
+            return Fail("no focus to read");
+        }
+        const std::string text = WindowText(info.hwndFocus);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (action == "window-rect" && argc >= 3) {
+        HWND window = VisibleTopLevel(argv[2]);
+        RECT r{};
+        if (window == nullptr || !GetWindowRect(window, &r)) {
+            return Fail("no such window");
+        }
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                    static_cast<long>(r.right), static_cast<long>(r.bottom));
         return 0;
     }
     if (action == "post-to" && argc >= 4) {

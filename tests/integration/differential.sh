@@ -68,6 +68,29 @@ for json in "$SOURCE_DIR"/examples/machines/*.json; do
         normalise $side-details "$details_rules"
     done
     compare -details
+    # Each "# options:" line: the same comparison with those options (setup
+    # classes asked for by name or GUID, say).
+    n=0
+    sed -n 's/^# options: *//p' "$rules" | while read -r options; do
+        n=$((n + 1))
+        set -f
+        # shellcheck disable=SC2086 # the options are words
+        run_wine "$report_exe" $options --output "$(win_path "$dir/wine-$n.txt")" || true
+        # shellcheck disable=SC2086
+        "$host/src/malvoret-report" --system "$json" $options --output "$dir/host-$n.txt" || true
+        set +f
+        for side in wine host; do
+            LC_ALL=C sed -E -f "$rules" "$dir/$side-$n.txt" | LC_ALL=C sed -E "$word_size" \
+                >"$dir/$side-$n.norm"
+        done
+        if cmp -s "$dir/wine-$n.norm" "$dir/host-$n.norm"; then
+            echo "   with $options: the same"
+        else
+            echo "   FAILED: with $options the reports differ"
+            diff -u "$dir/host-$n.norm" "$dir/wine-$n.norm" | head -40 | sed 's/^/   /'
+            exit 1
+        fi
+    done || status=1
     drop_prefix "$dir/prefix"
 done
 return $status

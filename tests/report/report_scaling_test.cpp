@@ -15,7 +15,7 @@ namespace {
 class ReportScalingTest : public MachineTest {
   protected:
     std::map<std::string, std::size_t> CallsFor(std::size_t devices, bool details = false) {
-        machine() = SyntheticMachine(devices, details);
+        machine() = details ? SyntheticMachineWithPackages(devices) : SyntheticMachine(devices);
         platform.calls().Clear();
         FinalReport report;
         report.ShowDetails(details);
@@ -62,6 +62,30 @@ void ReportScalingTest::CallsGrowLinearly(bool details) {
         EXPECT_GE(count, before) << function;
     }
     EXPECT_EQ(0u, platform.OpenDeviceInfoSets() + platform.OpenServiceHandles());
+}
+
+// --all-classes lists the classes and asks each whether it has a device:
+// work per class, none per device beyond what the sections themselves cost.
+TEST_F(ReportScalingTest, ListingEveryClassCostsNothingPerDevice) {
+    constexpr std::size_t kClasses = 20;
+    machine() = SyntheticMachine(1000, kClasses);
+    ClassSelection listed;
+    listed.allClasses = true;
+    ClassSelection named;
+    for (const machine::SetupClass& setupClass : machine().classes) {
+        named.classes.push_back(setupClass.guid);
+    }
+    std::string texts[2];
+    std::size_t calls[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        platform.calls().Clear();
+        FinalReport report;
+        report.Generate(ReportTitle(), i == 0 ? named : listed);
+        texts[i] = report.GetText();
+        calls[i] = platform.calls().Total();
+    }
+    EXPECT_EQ(texts[0], texts[1]);
+    EXPECT_LE(calls[1], calls[0] + 6 * kClasses);
 }
 
 }  // namespace

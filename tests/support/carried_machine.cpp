@@ -20,8 +20,10 @@ std::string ReportOf(const machine::Machine& machine) {
     win::ScopedPlatform scope(platform);
     ResetLogState();
     InitLog(DefaultLogConfig());
+    ClassSelection selection;
+    selection.allClasses = true;
     FinalReport report;
-    report.Generate(ReportTitle(), true, true);
+    report.Generate(ReportTitle(), selection);
     std::string text = report.GetText();
     ResetLogState();
     return text;

@@ -7,7 +7,9 @@
 
 #include "machine/machine.h"
 
-// The report of `machine` on the simulated platform, both classes shown.
+// The report of `machine` on the simulated platform, both classes shown and
+// every other class with a present device (--all-classes): offline every
+// installed class is there to ask for.
 std::string ReportOf(const machine::Machine& machine);
 
 // Devices in the order the Enum tree holds them: instances under their

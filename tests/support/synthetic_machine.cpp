@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "text/guid_text.h"
+
 namespace {
 
 const win::GUID kUsb = {
@@ -41,9 +43,7 @@ void AddPackage(machine::Machine& machine, machine::Device& device, std::size_t 
     machine.files["C:\\WINDOWS\\inf\\" + inf].path = "C:\\WINDOWS\\inf\\" + inf;
 }
 
-}  // namespace
-
-machine::Machine SyntheticMachine(std::size_t devices, bool packages) {
+machine::Machine Build(std::size_t devices, bool packages) {
     machine::Machine machine;
     machine.systemDirectory = "C:\\WINDOWS\\system32";
     machine.os.processorCount = 8;
@@ -92,6 +92,38 @@ machine::Machine SyntheticMachine(std::size_t devices, bool packages) {
         file.path = "C:\\WINDOWS\\system32\\drivers\\" + name + ".sys";
         file.version = version;
         machine.files[file.path] = file;
+    }
+    return machine;
+}
+
+}  // namespace
+
+machine::Machine SyntheticMachine(std::size_t devices) {
+    return Build(devices, false);
+}
+
+machine::Machine SyntheticMachineWithPackages(std::size_t devices) {
+    return Build(devices, true);
+}
+
+machine::Machine SyntheticMachine(std::size_t devices, std::size_t classes) {
+    machine::Machine machine = SyntheticMachine(devices);
+    std::vector<std::string> guids = {kUsbText, k1394Text};
+    for (std::size_t c = 2; c < classes; ++c) {
+        char text[64];
+        std::snprintf(text, sizeof text, "{5eed0000-0000-4000-8000-%012x}",
+                      static_cast<unsigned>(c));
+        char name[32];
+        std::snprintf(name, sizeof name, "Synthetic%02u", static_cast<unsigned>(c + 1));
+        machine::SetupClass setupClass;
+        ParseGuidText(text, setupClass.guid);
+        setupClass.name = name;
+        machine.classes.push_back(std::move(setupClass));
+        guids.push_back(text);
+    }
+    for (std::size_t i = 0; i < devices; ++i) {
+        machine.devices[i].properties[win::SPDRP_CLASSGUID] =
+            machine::RegValue::String(guids[i * classes / devices]);
     }
     return machine;
 }

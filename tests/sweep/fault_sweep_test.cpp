@@ -1,69 +1,23 @@
 // For every described machine in examples/machines/: record the platform
-// calls of one report with the device details, then fail each call in turn
-// (function and call number) with a plausible code and generate the report
-// again. The report must stay complete, show the code in an ERROR line and
-// release every handle; under the sanitizer build the same run also proves
-// it clean.
+// calls of one report, then fail each call in turn (function and call number)
+// with a plausible code and generate the report again. The report must stay
+// complete, show the code in an ERROR line and release every handle; under
+// the sanitizer build the same run also proves it clean.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <map>
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "cli/report_cli.h"
-#include "log/log_config.h"
+#include "analysis/report_reader.h"
 #include "log/trace_log.h"
-#include "platform/buffer.h"
 #include "machine/machine_loader.h"
 #include "platform/simulated/simulated_platform.h"
-#include "report/final_report.h"
+#include "report/report_title.h"
+#include "sweep/fault_sweep.h"
 
 namespace {
-
-// What a failure of each function plausibly reports on Windows.
-const std::map<std::string, win::DWORD>& PlausibleCodes() {
-    static const std::map<std::string, win::DWORD> codes = {
-        {"VerifyVersionInfoA", win::ERROR_INVALID_PARAMETER},
-        {"GetVersionExA", win::ERROR_INVALID_PARAMETER},
-        {"GetModuleHandleA", win::ERROR_MOD_NOT_FOUND},
-        {"GetProcAddress", win::ERROR_PROC_NOT_FOUND},
-        {"IsWow64Process", win::ERROR_ACCESS_DENIED},
-        {"SetupDiClassNameFromGuidA", win::ERROR_INVALID_CLASS},
-        {"SetupDiOpenClassRegKey", win::ERROR_INVALID_CLASS},
-        {"RegQueryValueExA", win::ERROR_ACCESS_DENIED},
-        {"RegCloseKey", win::ERROR_INVALID_HANDLE},
-        {"SetupDiGetClassDevsA", win::ERROR_INVALID_PARAMETER},
-        {"SetupDiEnumDeviceInfo", win::ERROR_INVALID_HANDLE},
-        {"SetupDiCreateDeviceInfoList", win::ERROR_NOT_ENOUGH_MEMORY},
-        {"SetupDiOpenDeviceInfoA", win::ERROR_NO_SUCH_DEVINST},
-        {"SetupDiDestroyDeviceInfoList", win::ERROR_INVALID_HANDLE},
-        {"SetupDiGetDeviceInstanceIdA", win::ERROR_NO_SUCH_DEVINST},
-        {"SetupDiGetDeviceRegistryPropertyA", win::ERROR_NO_SUCH_DEVINST},
-        {"CLSIDFromString", win::ERROR_INVALID_PARAMETER},
-        {"OpenSCManagerA", win::ERROR_ACCESS_DENIED},
-        {"OpenServiceA", win::ERROR_SERVICE_DOES_NOT_EXIST},
-        {"QueryServiceConfigA", win::ERROR_ACCESS_DENIED},
-        {"CloseServiceHandle", win::ERROR_INVALID_HANDLE},
-        {"GetFileVersionInfoSizeA", win::ERROR_ACCESS_DENIED},
-        {"GetFileVersionInfoA", win::ERROR_ACCESS_DENIED},
-        {"VerQueryValueA", win::ERROR_RESOURCE_TYPE_NOT_FOUND},
-        {"GetSystemDirectoryA", win::ERROR_ACCESS_DENIED},
-        {"CM_Get_DevNode_Status", win::CR_NO_SUCH_DEVNODE},
-        {"SetupDiOpenDevRegKey", win::ERROR_ACCESS_DENIED},
-        {"GetFileAttributesA", win::ERROR_ACCESS_DENIED},
-    };
-    return codes;
-}
-
-// Functions without a failure return: Windows gives them no way to fail, so
-// an injected fault must change nothing.
-const std::set<std::string> kCannotFail = {"GetCurrentProcess", "GetSystemInfo",
-                                           "VerSetConditionMask"};
 
 // The failures that legitimately do not show their code, each with why. A
 // case listed here must still be visible where the reason says so.
@@ -117,40 +71,6 @@ const Exemption kExemptions[] = {
      AsksNamedValue, "not available"},
 };
 
-struct Outcome {
-    std::string text;
-    std::vector<sim::CallRecord> calls;
-    std::size_t openHandles = 0;
-};
-
-Outcome Generate(const machine::Machine& machine, const std::string& function = {},
-                 std::uint32_t callNumber = 0, win::DWORD code = 0) {
-    sim::SimulatedPlatform platform(machine);
-    if (!function.empty()) {
-        // The injected fault goes first, ahead of the machine's own faults,
-        // so that it decides the call it names.
-        const std::vector<machine::Fault> own = platform.faults().Faults();
-        platform.faults().Clear();
-        platform.faults().AddOnCall(function, callNumber, code);
-        for (const machine::Fault& fault : own) {
-            platform.faults().Add(fault);
-        }
-    }
-    Outcome outcome;
-    {
-        win::ScopedPlatform scope(platform);
-        // With the details: every call of the default report, and theirs.
-        FinalReport report;
-        report.ShowDetails(true);
-        report.Generate(ReportTitle(), true, true);
-        outcome.text = report.GetText();
-    }
-    outcome.calls = platform.calls().Calls();
-    outcome.openHandles =
-        platform.OpenDeviceInfoSets() + platform.OpenRegistryKeys() + platform.OpenServiceHandles();
-    return outcome;
-}
-
 std::string Hex(win::DWORD code) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
@@ -195,28 +115,9 @@ std::string NthArgument(const std::vector<sim::CallRecord>& calls, const std::st
     return i < calls.size() ? calls[i].argument : std::string();
 }
 
-std::vector<std::filesystem::path> ExampleMachines() {
-    std::vector<std::filesystem::path> paths;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(MVSI_SOURCE_DIR "/examples/machines")) {
-        if (entry.path().extension() == ".json") {
-            paths.push_back(entry.path());
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 class FaultSweepTest : public ::testing::Test {
   protected:
-    FaultSweepTest() {
-        // The log at its defaults, configured once on a platform of its own
-        // so that configuring it adds nothing to the calls under test.
-        ResetLogState();
-        sim::SimulatedPlatform boot;
-        win::ScopedPlatform scope(boot);
-        InitLog(DefaultLogConfig());
-    }
+    FaultSweepTest() { ConfigureSweepLog(); }
     ~FaultSweepTest() override { ResetLogState(); }
 };
 
@@ -229,59 +130,51 @@ TEST_F(FaultSweepTest, EveryFailedCallIsReportedAndNothingLeaks) {
         machine::Machine machine;
         std::string error;
         ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
-        const Outcome baseline = Generate(machine);
+        const SweepReport baseline = GenerateReport(machine);
         ASSERT_EQ(0u, baseline.openHandles) << path;
 
-        std::map<std::string, std::uint32_t> counts;
-        for (const sim::CallRecord& call : baseline.calls) {
-            ++counts[call.function];
-        }
-        for (const auto& [function, count] : counts) {
-            if (kCannotFail.count(function) != 0) {
-                for (std::uint32_t n = 1; n <= count; ++n) {
-                    ++cases;
-                    EXPECT_EQ(baseline.text, Generate(machine, function, n, 31).text)
-                        << path << ": " << function << " call " << n;
-                }
+        for (const FailedCall& call : CallsToFail(baseline.calls)) {
+            ++cases;
+            const std::string& function = call.function;
+            const std::uint32_t n = call.number;
+            if (!call.canFail) {
+                EXPECT_EQ(baseline.text, GenerateReport(machine, &call).text)
+                    << path << ": " << function << " call " << n;
                 continue;
             }
-            const auto code = PlausibleCodes().find(function);
-            ASSERT_NE(PlausibleCodes().end(), code) << "no plausible code for " << function;
-            for (std::uint32_t n = 1; n <= count; ++n) {
-                const Outcome run = Generate(machine, function, n, code->second);
-                ++cases;
-                const std::string where = path.filename().string() + ": " + function + " call " +
-                                          std::to_string(n) + " (" +
-                                          NthArgument(baseline.calls, function, n) + ")";
-                EXPECT_EQ(0u, run.text.find(ReportTitle())) << where;
-                EXPECT_NE(std::string::npos, run.text.find("\r\nSystem:\r\n")) << where;
-                EXPECT_EQ(2u, Count(run.text, "Device Setup Class:\r\n")) << where;
-                EXPECT_EQ(0u, run.openHandles) << where;
-                const win::DWORD shown =
-                    function == "CLSIDFromString"
-                        ? static_cast<win::DWORD>(win::HresultFromWin32(code->second))
-                        : code->second;
-                if (ErrorLineShows(run.text, Hex(shown))) {
-                    continue;
+            ASSERT_TRUE(call.code.has_value()) << "no plausible code for " << function;
+            const SweepReport run = GenerateReport(machine, &call);
+            const std::string where = path.filename().string() + ": " + function + " call " +
+                                      std::to_string(n) + " (" +
+                                      NthArgument(baseline.calls, function, n) + ")";
+            EXPECT_EQ(0u, run.text.find(ReportTitle())) << where;
+            EXPECT_NE(std::string::npos, run.text.find("\r\nSystem:\r\n")) << where;
+            EXPECT_EQ(2u, Count(run.text, "Device Setup Class:\r\n")) << where;
+            EXPECT_EQ(0u, run.openHandles) << where;
+            const win::DWORD shown =
+                function == "CLSIDFromString"
+                    ? static_cast<win::DWORD>(win::HresultFromWin32(*call.code))
+                    : *call.code;
+            if (ErrorLineShows(run.text, Hex(shown))) {
+                continue;
+            }
+            const Exemption* exemption = nullptr;
+            const std::size_t index = NthIndex(baseline.calls, function, n);
+            for (const Exemption& e : kExemptions) {
+                if (function == e.function && e.applies(baseline.calls, index)) {
+                    exemption = &e;
                 }
-                const Exemption* exemption = nullptr;
-                const std::size_t index = NthIndex(baseline.calls, function, n);
-                for (const Exemption& e : kExemptions) {
-                    if (function == e.function && e.applies(baseline.calls, index)) {
-                        exemption = &e;
-                    }
-                }
-                if (exemption == nullptr) {
-                    ADD_FAILURE() << where << ": " << Hex(shown) << " is in no ERROR line\n"
-                                  << run.text;
-                    continue;
-                }
-                ++exempted[exemption];
-                if (exemption->shownInstead != nullptr) {
-                    EXPECT_TRUE(ErrorLineShows(run.text, exemption->shownInstead))
-                        << where << ": " << exemption->reason << "\n"
-                        << run.text;
-                }
+            }
+            if (exemption == nullptr) {
+                ADD_FAILURE() << where << ": " << Hex(shown) << " is in no ERROR line\n"
+                              << run.text;
+                continue;
+            }
+            ++exempted[exemption];
+            if (exemption->shownInstead != nullptr) {
+                EXPECT_TRUE(ErrorLineShows(run.text, exemption->shownInstead))
+                    << where << ": " << exemption->reason << "\n"
+                    << run.text;
             }
         }
     }
@@ -300,15 +193,7 @@ TEST_F(FaultSweepTest, EveryFailedAllocationIsReportedAndNothingLeaks) {
         machine::Machine machine;
         std::string error;
         ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
-        for (std::size_t skip = 0;; ++skip) {
-            FailAllocations(skip, 1);
-            const Outcome run = Generate(machine);
-            const bool reached = PendingAllocationFailures() == 0;
-            ResetAllocationFailures();
-            if (!reached) {
-                break;  // the report makes fewer allocations
-            }
-            ++cases;
+        cases += ForEachFailedAllocation(machine, [&](std::size_t skip, const SweepReport& run) {
             const std::string where =
                 path.filename().string() + ": allocation " + std::to_string(skip + 1);
             EXPECT_EQ(0u, run.text.find(ReportTitle())) << where;
@@ -317,9 +202,59 @@ TEST_F(FaultSweepTest, EveryFailedAllocationIsReportedAndNothingLeaks) {
             EXPECT_TRUE(ErrorLineShows(run.text, Hex(win::ERROR_NOT_ENOUGH_MEMORY)))
                 << where << "\n"
                 << run.text;
-        }
+        });
     }
     std::printf("allocation sweep: %zu cases\n", cases);
+    EXPECT_GT(cases, 0u);
+}
+
+// --all-classes lists the installed classes and asks each for a present
+// device before the first section: each of those calls failed in turn shows
+// its code where the classes begin, the switched classes stay, and the
+// report still reads back as a report.
+TEST_F(FaultSweepTest, EveryFailedCallOfTheClassListIsReported) {
+    ClassSelection all;
+    all.allClasses = true;
+    std::size_t cases = 0;
+    for (const auto& path : ExampleMachines()) {
+        machine::Machine machine;
+        std::string error;
+        ASSERT_TRUE(machine::MachineLoader::FromFile(path.string(), machine, error)) << error;
+        // The listing alone; in a report it runs before the first section,
+        // so its calls are the first ones of their functions there.
+        std::map<std::string, std::uint32_t> counts;
+        {
+            sim::SimulatedPlatform platform(machine);
+            win::ScopedPlatform scope(platform);
+            SelectedClasses(all);
+            for (const sim::CallRecord& call : platform.calls().Calls()) {
+                ++counts[call.function];
+            }
+        }
+        ASSERT_EQ(1u, counts.count("SetupDiBuildClassInfoList")) << path;
+        for (const auto& [function, count] : counts) {
+            const auto code = PlausibleCodes().find(function);
+            ASSERT_NE(PlausibleCodes().end(), code) << "no plausible code for " << function;
+            for (std::uint32_t n = 1; n <= count; ++n) {
+                const FailedCall call{function, n, code->second, true};
+                const SweepReport run = GenerateReport(machine, &call, all);
+                ++cases;
+                const std::string where =
+                    path.filename().string() + ": " + function + " call " + std::to_string(n);
+                EXPECT_TRUE(ErrorLineShows(run.text, Hex(code->second))) << where << "\n"
+                                                                         << run.text;
+                EXPECT_LE(2u, Count(run.text, "Device Setup Class:\r\n")) << where;
+                EXPECT_EQ(0u, run.openHandles) << where;
+                analysis::ReportData data;
+                analysis::ReadFailure failure;
+                EXPECT_TRUE(
+                    analysis::ReadReport(run.text, analysis::CodePage::Default(), data, failure))
+                    << where << ": " << failure.Format("report") << "\n"
+                    << run.text;
+            }
+        }
+    }
+    std::printf("class list sweep: %zu cases\n", cases);
     EXPECT_GT(cases, 0u);
 }
 

@@ -1,4 +1,5 @@
 // Setup classes and their registry keys (Control\Class\{guid}).
+#include <cstdio>
 #include <cstring>
 
 #include "text/guid_text.h"
@@ -49,6 +50,40 @@ win::BOOL SimulatedPlatform::SetupDiClassNameFromGuidA(const win::GUID* ClassGui
         return Fail(win::ERROR_INSUFFICIENT_BUFFER, win::FALSE);
     }
     std::memcpy(ClassName, setupClass->name.c_str(), required);
+    return win::TRUE;
+}
+
+win::BOOL SimulatedPlatform::SetupDiBuildClassInfoList(win::DWORD Flags, win::GUID* ClassGuidList,
+                                                       win::DWORD ClassGuidListSize,
+                                                       win::DWORD* RequiredSize) {
+    char flags[16];
+    std::snprintf(flags, sizeof flags, "0x%X", static_cast<unsigned>(Flags));
+    if (Enter("SetupDiBuildClassInfoList", flags)) {
+        return win::FALSE;
+    }
+    if (RequiredSize == nullptr || (ClassGuidList == nullptr && ClassGuidListSize != 0)) {
+        return Fail(win::ERROR_INVALID_PARAMETER, win::FALSE);
+    }
+    // Classes marked NoUseClass are never listed; the flags leave out more.
+    const auto marked = [](const machine::SetupClass& c, const char* value) {
+        return c.values.find(value) != c.values.end();
+    };
+    win::DWORD count = 0;
+    for (const machine::SetupClass& setupClass : machine_.classes) {
+        if (marked(setupClass, "NoUseClass") ||
+            ((Flags & win::DIBCI_NOINSTALLCLASS) != 0 && marked(setupClass, "NoInstallClass")) ||
+            ((Flags & win::DIBCI_NODISPLAYCLASS) != 0 && marked(setupClass, "NoDisplayClass"))) {
+            continue;
+        }
+        if (count < ClassGuidListSize) {
+            ClassGuidList[count] = setupClass.guid;
+        }
+        ++count;
+    }
+    *RequiredSize = count;
+    if (count > ClassGuidListSize) {
+        return Fail(win::ERROR_INSUFFICIENT_BUFFER, win::FALSE);
+    }
     return win::TRUE;
 }
 

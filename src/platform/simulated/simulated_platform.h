@@ -11,6 +11,7 @@
 //   SetupDiClassNameFromGuidA, SetupDiOpenClassRegKey, SetupDiGetClassDevsA
 //                              the class GUID text ("" for none)
 //   RegQueryValueExA           the value name
+//   SetupDiBuildClassInfoList  the flags, "0x%X"
 //   SetupDiEnumDeviceInfo      the index in decimal
 //   SetupDiOpenDeviceInfoA     the instance ID
 //   SetupDiGetDeviceInstanceIdA  the device's instance ID
@@ -72,6 +73,9 @@ class SimulatedPlatform : public win::Platform {
 
     win::BOOL SetupDiClassNameFromGuidA(const win::GUID* ClassGuid, char* ClassName,
                                         win::DWORD ClassNameSize,
+                                        win::DWORD* RequiredSize) override;
+    win::BOOL SetupDiBuildClassInfoList(win::DWORD Flags, win::GUID* ClassGuidList,
+                                        win::DWORD ClassGuidListSize,
                                         win::DWORD* RequiredSize) override;
     win::HKEY SetupDiOpenClassRegKey(const win::GUID* ClassGuid, win::REGSAM samDesired) override;
     win::LONG RegQueryValueExA(win::HKEY hKey, const char* lpValueName, win::DWORD* lpReserved,

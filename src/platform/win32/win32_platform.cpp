@@ -102,6 +102,12 @@ BOOL Win32Platform::SetupDiClassNameFromGuidA(const GUID* ClassGuid, char* Class
                                        As<::PDWORD>(RequiredSize));
 }
 
+BOOL Win32Platform::SetupDiBuildClassInfoList(DWORD Flags, GUID* ClassGuidList,
+                                              DWORD ClassGuidListSize, DWORD* RequiredSize) {
+    return ::SetupDiBuildClassInfoList(Flags, As<::LPGUID>(ClassGuidList), ClassGuidListSize,
+                                       As<::PDWORD>(RequiredSize));
+}
+
 HKEY Win32Platform::SetupDiOpenClassRegKey(const GUID* ClassGuid, REGSAM samDesired) {
     return As<HKEY>(::SetupDiOpenClassRegKey(As<const ::GUID*>(ClassGuid), samDesired));
 }

@@ -19,6 +19,8 @@ class Win32Platform final : public Platform {
     BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process) override;
     BOOL SetupDiClassNameFromGuidA(const GUID* ClassGuid, char* ClassName, DWORD ClassNameSize,
                                    DWORD* RequiredSize) override;
+    BOOL SetupDiBuildClassInfoList(DWORD Flags, GUID* ClassGuidList, DWORD ClassGuidListSize,
+                                   DWORD* RequiredSize) override;
     HKEY SetupDiOpenClassRegKey(const GUID* ClassGuid, REGSAM samDesired) override;
     LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved, DWORD* lpType,
                           BYTE* lpData, DWORD* lpcbData) override;

@@ -182,4 +182,23 @@ TEST_F(SimDeviceDatabaseTest, ClassNamesAndKeys) {
     EXPECT_EQ(0u, platform.OpenRegistryKeys());
 }
 
+// The class list's size protocol counts GUIDs; NoUseClass classes are
+// never listed, as on Windows.
+TEST_F(SimDeviceDatabaseTest, ClassListTwoCallsAndHiddenClasses) {
+    machine().classes.push_back(Class(kHidClass, "HIDClass"));
+    machine().classes.push_back(Class(kMissingClass, "Hidden"));
+    machine().classes.back().values["NoUseClass"] = machine::RegValue::String("");
+    win::DWORD required = 0;
+    EXPECT_FALSE(platform.SetupDiBuildClassInfoList(0, nullptr, 0, &required));
+    EXPECT_EQ(win::ERROR_INSUFFICIENT_BUFFER, platform.GetLastError());
+    EXPECT_EQ(2u, required);
+    win::GUID guids[2] = {};
+    EXPECT_FALSE(platform.SetupDiBuildClassInfoList(0, guids, 1, &required));
+    EXPECT_EQ(win::ERROR_INSUFFICIENT_BUFFER, platform.GetLastError());
+    EXPECT_TRUE(platform.SetupDiBuildClassInfoList(0, guids, 2, &required));
+    EXPECT_TRUE(guids[0] == kUsbClass && guids[1] == kHidClass);
+    EXPECT_FALSE(platform.SetupDiBuildClassInfoList(0, guids, 2, nullptr));
+    EXPECT_EQ(win::ERROR_INVALID_PARAMETER, platform.GetLastError());
+}
+
 }  // namespace
