@@ -13,16 +13,17 @@
 namespace {
 
 // The length only: copying the text out would be the benchmark's own cost.
-std::size_t Report() {
+std::size_t Report(bool details) {
     FinalReport report;
+    report.ShowDetails(details);
     report.Generate(ReportTitle(), true, true);
     return report.GetText().size();
 }
 
-void BM_Report(benchmark::State& state) {
+void Run(benchmark::State& state, bool details) {
     const auto devices = static_cast<std::size_t>(state.range(0));
     ResetLogState();
-    sim::SimulatedPlatform platform(SyntheticMachine(devices));
+    sim::SimulatedPlatform platform(details ? SyntheticMachineWithPackages(devices) : SyntheticMachine(devices));
     win::ScopedPlatform scope(platform);
     InitLog(DefaultLogConfig());
 
@@ -30,13 +31,13 @@ void BM_Report(benchmark::State& state) {
     platform.calls().Clear();
     heap::ResetPeak();
     const std::size_t before = heap::Current();
-    const std::size_t length = Report();
+    const std::size_t length = Report(details);
     const std::size_t peak = heap::Peak() - before;
     const std::size_t calls = platform.calls().Total();
     platform.calls().SetEnabled(false);
 
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Report());
+        benchmark::DoNotOptimize(Report(details));
     }
     state.counters["devices"] = static_cast<double>(devices);
     state.counters["calls_per_device"] = static_cast<double>(calls) / static_cast<double>(devices);
@@ -45,7 +46,18 @@ void BM_Report(benchmark::State& state) {
     ResetLogState();
 }
 
+void BM_Report(benchmark::State& state) {
+    Run(state, false);
+}
+
+// With the device details (--details): each device's status, IDs, flags and
+// driver package, each service's start type.
+void BM_ReportDetails(benchmark::State& state) {
+    Run(state, true);
+}
+
 BENCHMARK(BM_Report)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportDetails)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // `devices` spread over 20 classes: the USB class alone, then every class
 // (--all-classes). Platform calls per device reported, of the USB class's

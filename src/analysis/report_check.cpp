@@ -4,33 +4,17 @@
 #include <map>
 #include <set>
 
+#include "analysis/checker.h"
+#include "analysis/device_checks.h"
 #include "analysis/report_diff.h"
 
 namespace analysis {
 
 namespace {
 
-// Trace lines that a finding explains, by their line in the report.
-using Explained = std::set<std::size_t>;
-
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
-
-class Checker {
-  public:
-    std::vector<Finding> findings;
-    Explained explained;
-
-    void Add(Severity severity, const char* rule, std::string subject,
-             std::vector<std::size_t> lines, std::string message, std::string action) {
-        std::sort(lines.begin(), lines.end());
-        lines.erase(std::remove(lines.begin(), lines.end(), 0u), lines.end());
-        findings.push_back({severity, rule, std::move(subject), std::move(lines),
-                            std::move(message), std::move(action)});
-    }
-    void Explain(const TraceLine& trace) { explained.insert(trace.line); }
-};
 
 using ServiceIndex = std::map<std::string, const Service*>;
 
@@ -200,6 +184,7 @@ std::vector<Finding> CheckReport(const ReportData& report) {
             }
         }
         Filters(check, c, className);
+        DeviceRules(check, c);
     }
     Unexplained(check, report.system.traces, "system");
     for (const SetupClass& c : report.classes) {

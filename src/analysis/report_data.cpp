@@ -34,6 +34,21 @@ const char* TraceSlotName(TraceSlot slot) {
         "end",
         "end",
         "setupClasses",
+        "Status",
+        "Manufacturer",
+        "Hardware IDs",
+        "Compatible IDs",
+        "Config Flags",
+        "Driver Key",
+        "Driver Provider",
+        "Driver Version",
+        "Driver Date",
+        "INF File",
+        "INF Section",
+        "Matching Device ID",
+        "Driver Description",
+        "end of driver package",
+        "Start Type",
     };
     return kNames[static_cast<std::size_t>(slot)];
 }
@@ -67,6 +82,36 @@ const char* VersionStringName(std::size_t index) {
     static constexpr const char* kNames[] = {"provider", "internalName", "originalFilename",
                                              "productName", "fileDescription"};
     return kNames[index];
+}
+
+const char* DetailFieldLabel(DetailField field) {
+    static constexpr const char* kLabels[] = {"Status:",
+                                              "Manufacturer:",
+                                              "Hardware IDs:",
+                                              "Compatible IDs:",
+                                              "Config Flags:",
+                                              "Driver Key:",
+                                              "Driver Provider:",
+                                              "Driver Version:",
+                                              "Driver Date:",
+                                              "INF File:",
+                                              "INF Section:",
+                                              "Matching Device ID:",
+                                              "Driver Description:"};
+    return kLabels[static_cast<std::size_t>(field)];
+}
+
+const char* DetailFieldName(DetailField field) {
+    static constexpr const char* kNames[] = {
+        "status",     "manufacturer",     "hardwareIds",      "compatibleIds", "configFlags",
+        "driverKey",  "driverProvider",   "driverVersion",    "driverDate",    "infFile",
+        "infSection", "matchingDeviceId", "driverDescription"};
+    return kNames[static_cast<std::size_t>(field)];
+}
+
+TraceSlot DetailFieldSlot(DetailField field) {
+    return static_cast<TraceSlot>(static_cast<std::size_t>(TraceSlot::Status) +
+                                  static_cast<std::size_t>(field));
 }
 
 }  // namespace analysis

@@ -43,6 +43,23 @@ enum class TraceSlot : std::uint8_t {
     ServiceEnd,    // after a service section: closing the service
     ClassEnd,      // after all of a class: closing the manager, releasing the devices
     SetupClasses,  // after the System section: the installed classes could not be listed
+    // The device details (--details), before their lines in order, and the
+    // service's start type.
+    Status,
+    Manufacturer,
+    HardwareIds,
+    CompatibleIds,
+    ConfigFlags,
+    DriverKey,
+    DriverProvider,
+    DriverVersion,
+    DriverDate,
+    InfFile,
+    InfSection,
+    MatchingDeviceId,
+    DriverDescription,
+    DriverPackageEnd,  // after the driver package's last line
+    StartType,
 };
 
 // The trace log formats a message into 1024 bytes: a longer one is cut to
@@ -86,9 +103,37 @@ struct DriverStack {
     std::array<std::size_t, kStackLayers> lines{};  // first line of each layer
 };
 
+// The device details, field by field in report order: the device's own
+// lines (status to configuration flags), then the driver package's.
+enum class DetailField : std::uint8_t {
+    Status,  // "Started", "Problem, code 10 (CM_PROB_FAILED_START)" and its meaning
+    Manufacturer,
+    HardwareIds,
+    CompatibleIds,
+    ConfigFlags,  // "0x00000041 (disabled, failed install)"
+    DriverKey,    // "(none)", or the key and "(the key does not exist)"
+    DriverProvider,
+    DriverVersion,
+    DriverDate,  // YYYY-MM-DD
+    InfFile,     // the file, and "(not in C:\Windows\inf)" when it is missing
+    InfSection,
+    MatchingDeviceId,
+    DriverDescription,
+};
+constexpr std::size_t kDetailFields = 13;
+constexpr std::size_t kDeviceDetailFields = 5;  // the first five stand on the device's lines
+
+struct DeviceDetails {
+    // Per field its values as written: the labelled line's, then those of
+    // the lines below it; empty when the field has no line.
+    std::array<std::vector<std::string>, kDetailFields> fields;
+    std::array<std::size_t, kDetailFields> lines{};  // where each line stands
+};
+
 struct Device {
     std::optional<std::string> description;  // absent: its query failed
     std::optional<std::string> instanceId;
+    std::optional<DeviceDetails> details;  // absent: a report without details
     DriverStack stack;
     TraceLines traces;
     std::size_t line = 0;
@@ -112,7 +157,8 @@ struct Service {
     bool opened = true;
     std::string name;
     std::optional<std::string> binary;
-    bool versionLoaded = true;  // false: no version lines at all
+    std::optional<std::string> startType;  // with details: "3 (demand)"
+    bool versionLoaded = true;             // false: no version lines at all
     std::string fileVersion;
     std::string productVersion;
     // False: "File description for specific language/code page not available."
@@ -121,6 +167,7 @@ struct Service {
     TraceLines traces;
     std::size_t line = 0;
     std::size_t binaryLine = 0;
+    std::size_t startTypeLine = 0;
     std::size_t versionLine = 0;
 };
 
@@ -154,5 +201,8 @@ const char* StackLayerLabel(StackLayer layer);      // "Upper Level Class Filter
 const char* StackLayerName(StackLayer layer);       // "upperClassFilters"
 const char* VersionStringLabel(std::size_t index);  // "Provider:"
 const char* VersionStringName(std::size_t index);   // "provider"
+const char* DetailFieldLabel(DetailField field);    // "Hardware IDs:"
+const char* DetailFieldName(DetailField field);     // "hardwareIds"
+TraceSlot DetailFieldSlot(DetailField field);       // the slot before its line
 
 }  // namespace analysis

@@ -1,5 +1,8 @@
 #include "analysis/report_diff.h"
 
+#include "analysis/details_diff.h"
+#include "analysis/differ.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -8,87 +11,6 @@
 namespace analysis {
 
 namespace {
-
-class Differ {
-  public:
-    explicit Differ(ReportDiff& diff) : diff_(diff) {}
-
-    void Section(std::string name) { section_ = std::move(name); }
-    void Add(const std::string& subject, const std::string& field, ChangeKind kind,
-             const std::string& before, const std::string& after) {
-        diff_.changes.push_back({section_, subject, field, kind, before, after});
-    }
-    void Value(const std::string& subject, const std::string& field, const std::string& before,
-               const std::string& after) {
-        if (before != after) {
-            Add(subject, field, ChangeKind::Changed, before, after);
-        }
-    }
-    void Optional(const std::string& subject, const std::string& field,
-                  const std::optional<std::string>& before,
-                  const std::optional<std::string>& after) {
-        if (before != after) {
-            Add(subject, field,
-                !before  ? ChangeKind::Added
-                : !after ? ChangeKind::Removed
-                         : ChangeKind::Changed,
-                before.value_or(""), after.value_or(""));
-        }
-    }
-    // Entries added, removed, and those kept whose order among the kept ones changed.
-    void List(const std::string& subject, const std::string& field,
-              const std::vector<std::string>& before, const std::vector<std::string>& after) {
-        std::vector<std::string> keptBefore;
-        std::vector<std::string> keptAfter;
-        for (const std::string& name : before) {
-            const bool kept = std::any_of(after.begin(), after.end(),
-                                          [&](const std::string& a) { return SameName(a, name); });
-            kept ? keptBefore.push_back(name) : Add(subject, field, ChangeKind::Removed, name, "");
-        }
-        for (const std::string& name : after) {
-            const bool kept = std::any_of(before.begin(), before.end(),
-                                          [&](const std::string& b) { return SameName(b, name); });
-            kept ? keptAfter.push_back(name) : Add(subject, field, ChangeKind::Added, "", name);
-        }
-        // Kept entries outside a longest common subsequence of the two orders moved.
-        const std::size_t n = keptBefore.size();
-        const std::size_t m = keptAfter.size();
-        std::vector<std::vector<std::size_t>> common(n + 1, std::vector<std::size_t>(m + 1, 0));
-        for (std::size_t i = n; i-- > 0;) {
-            for (std::size_t j = m; j-- > 0;) {
-                common[i][j] = SameName(keptBefore[i], keptAfter[j])
-                                   ? common[i + 1][j + 1] + 1
-                                   : std::max(common[i + 1][j], common[i][j + 1]);
-            }
-        }
-        std::vector<bool> stayed(m, false);
-        for (std::size_t i = 0, j = 0; i < n && j < m;) {
-            if (SameName(keptBefore[i], keptAfter[j])) {
-                stayed[j] = true;
-                ++i;
-                ++j;
-            } else if (common[i + 1][j] >= common[i][j + 1]) {
-                ++i;
-            } else {
-                ++j;
-            }
-        }
-        for (std::size_t j = 0; j < m; ++j) {
-            if (!stayed[j]) {
-                const auto old =
-                    std::find_if(keptBefore.begin(), keptBefore.end(),
-                                 [&](const std::string& x) { return SameName(x, keptAfter[j]); });
-                Add(subject, field, ChangeKind::Moved,
-                    keptAfter[j] + " at " + std::to_string(old - keptBefore.begin() + 1),
-                    keptAfter[j] + " at " + std::to_string(j + 1));
-            }
-        }
-    }
-
-  private:
-    ReportDiff& diff_;
-    std::string section_;
-};
 
 // The element of `items` that is the `n`th (from 0) of those `same` as
 // `item`, where `item` is itself that many same ones into its own list.
@@ -161,6 +83,7 @@ void DiffDevices(Differ& d, const SetupClass& a, const SetupClass& b) {
             d.List(key, StackLayerName(static_cast<StackLayer>(layer)), was.stack.layers[layer],
                    device.stack.layers[layer]);
         }
+        DiffDeviceDetails(d, key, was, device);
     }
     Keys removedKeys;
     for (std::size_t i = 0; i < a.devices.size(); ++i) {
@@ -180,6 +103,7 @@ std::string LanguageKey(const LanguageBlock& block) {
 
 void DiffService(Differ& d, const Service& a, const Service& b) {
     d.Optional(b.name, "binary", a.binary, b.binary);
+    DiffStartType(d, a, b);
     auto version = [](const Service& s, const std::string& v) {
         return s.versionLoaded ? std::optional<std::string>(v) : std::nullopt;
     };

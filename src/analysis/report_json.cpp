@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "analysis/details_json.h"
+
 namespace analysis {
 
 namespace {
@@ -62,6 +64,7 @@ void WriteDevice(JsonWriter& json, const Device& device) {
     } else {
         json.Null();
     }
+    WriteDeviceDetails(json, device);
     json.Key("traces");
     WriteTraces(json, device.traces);
     json.EndObject();
@@ -100,6 +103,8 @@ void WriteService(JsonWriter& json, const Service& service) {
     json.String(service.name);
     json.Key("binary");
     json.OptionalString(service.binary ? &*service.binary : nullptr);
+    json.Key("startType");
+    json.OptionalString(service.startType ? &*service.startType : nullptr);
     json.Key("versionResource");
     if (service.opened && service.versionLoaded) {
         json.BeginObject();

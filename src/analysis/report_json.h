@@ -1,5 +1,5 @@
 // The JSON twin of a report: the same content, as docs/report-schema.json
-// describes it (schemaVersion 1), members always in the same order.
+// describes it (schemaVersion 2), members always in the same order.
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace analysis {
 
-constexpr unsigned kReportSchemaVersion = 1;
+constexpr unsigned kReportSchemaVersion = 2;
 
 // `source` names the file the report was read from; empty: not written.
 // Pretty: indented over many lines; otherwise one line (JSON Lines). With

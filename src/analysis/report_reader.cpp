@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "analysis/details_reader.h"
 #include "analysis/language_line.h"
 #include "analysis/report_cursor.h"
 #include "analysis/report_lines.h"
@@ -52,7 +53,8 @@ void ReadDevice(ReportCursor& in, Device& device) {
     in.Traces(device.traces, TraceSlot::InstanceId);
     if (in.Labeled(6, "Device Instance ID:", kDeviceColumn, value)) {
         device.instanceId = value;
-    } else if (!in.PeekBlank()) {
+    }
+    if (!ReadDeviceDetails(in, device) && !device.instanceId && !in.PeekBlank()) {
         in.Fail("\"      Device Instance ID:\"");
     }
     in.Blank();

@@ -88,6 +88,33 @@ void WriteSystem(Layout& out, const SystemFacts& system) {
     out.Line("Number of Logical Processors:", 31, system.processors);
 }
 
+void WriteFields(Layout& out, const Device& device, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i) {
+        const auto field = static_cast<DetailField>(i);
+        out.Traces(device.traces, DetailFieldSlot(field));
+        const std::vector<std::string>& values = device.details->fields[i];
+        for (std::size_t j = 0; j < values.size(); ++j) {
+            if (j == 0) {
+                out.Text(DetailFieldLabel(field), 0);
+            }
+            out.Text(values[j], 21);
+            out.NewLines(1);
+        }
+    }
+}
+
+// The device's detail lines, then the driver package block under it.
+void WriteDetails(Layout& out, const Device& device) {
+    WriteFields(out, device, 0, kDeviceDetailFields);
+    out.NewLines(1);
+    out.Text("Driver Package:", 0);
+    out.NewLines(1);
+    out.Indent(9);
+    WriteFields(out, device, kDeviceDetailFields, kDetailFields);
+    out.Traces(device.traces, TraceSlot::DriverPackageEnd);
+    out.Indent(6);
+}
+
 void WriteDevice(Layout& out, const Device& device) {
     out.Indent(3);
     out.Text("Device:", 0);
@@ -100,6 +127,9 @@ void WriteDevice(Layout& out, const Device& device) {
     out.Traces(device.traces, TraceSlot::InstanceId);
     if (device.instanceId) {
         out.Line("Device Instance ID:", 21, *device.instanceId);
+    }
+    if (device.details) {
+        WriteDetails(out, device);
     }
     out.NewLines(1);
     out.Text("Driver Stack:", 0);
@@ -168,6 +198,10 @@ void WriteService(Layout& out, const Service& service) {
     out.Traces(service.traces, TraceSlot::Binary);
     if (service.binary) {
         out.Line("Binary:", 21, *service.binary);
+    }
+    out.Traces(service.traces, TraceSlot::StartType);
+    if (service.startType) {
+        out.Line("Start Type:", 21, *service.startType);
     }
     out.NewLines(1);
     WriteVersion(out, service);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/details_reader.h"
 #include "analysis/language_line.h"
 
 namespace analysis {
@@ -123,7 +124,9 @@ void ReadService(ReportCursor& in, Service& service) {
     std::string binary;
     if (in.Labeled(6, "Binary:", kServiceColumn, binary)) {
         service.binary = binary;
-    } else if (!in.PeekBlank()) {
+    }
+    ReadStartType(in, service);
+    if (!service.binary && !service.startType && !in.PeekBlank()) {
         in.Fail("\"      Binary:\"");
     }
     in.Blank();

@@ -25,6 +25,8 @@ std::string CliUsage() {
            "                  GUID (braces optional); may be given several times\n"
            "  --all-classes   also report every installed setup class that has a present\n"
            "                  device, by name\n"
+           "  --details       add each device's status, IDs, configuration flags and\n"
+           "                  driver package, and each service's start type\n"
            "  --output FILE   write the report to FILE instead of standard output\n"
            "  --verbose       also write every trace message to standard error\n"
            "  --format FORMAT text (the default), json, html (one web page), or with --read\n"
@@ -87,6 +89,9 @@ bool CheckAnalysisOptions(const CliOptions& options, std::string& error) {
         error =
             "options --class and --all-classes choose what a new report holds, not what a "
             "saved one says";
+    } else if (options.details && (!options.readFiles.empty() || options.diffFiles.size() == 2 ||
+                                   !options.checkFile.empty())) {
+        error = "option --details asks for a report written now, not a saved one";
     } else {
         return true;
     }
@@ -235,6 +240,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.show1394 = false;
         } else if (arg == "--all-classes") {
             options.allClasses = true;
+        } else if (arg == "--details") {
+            options.details = true;
         } else if (arg == "--verbose") {
             options.verbose = true;
         } else if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "-?") {

@@ -31,6 +31,34 @@ bool LoadHives(const std::vector<std::string>& files, machine::RegistryTree& tre
     return true;
 }
 
+// The INF files the driver keys name that the Windows folder holds, and the
+// INF folder itself: the report then tells a missing INF file from one that
+// cannot be looked for.
+void AddInfFiles(const machine::WindowsFolder& windows, const std::string& systemRoot,
+                 machine::Machine& machine) {
+    const std::string infFolder = host::FindIgnoringCase(windows.Folder(), "inf");
+    if (infFolder.empty() || host::KindOf(infFolder) != host::FileKind::Directory) {
+        return;
+    }
+    machine.folders.insert(systemRoot + "\\inf");
+    for (const auto& [key, values] : machine.driverKeys) {
+        const auto inf = values.find("InfPath");
+        if (inf == values.end()) {
+            continue;
+        }
+        const std::vector<std::uint8_t>& data = inf->second.data;
+        std::string name(data.begin(), data.end());
+        name = name.substr(0, name.find('\0'));
+        if (name.empty() || name.find_first_of("\\/:") != std::string::npos) {
+            continue;
+        }
+        const std::string path = systemRoot + "\\inf\\" + name;
+        if (!windows.HostPath(path, systemRoot).empty()) {
+            machine.files[path].path = path;
+        }
+    }
+}
+
 }  // namespace
 
 bool MachineFromExports(const std::vector<std::string>& files, const std::string& drivers,
@@ -80,6 +108,7 @@ bool MachineFromWindowsFolder(const std::string& folder, const std::map<char, st
     }
     const std::string systemRoot =
         machine.systemDirectory.substr(0, machine.systemDirectory.size() - 9);  // "\system32"
+    AddInfFiles(windows, systemRoot, machine);
     for (const auto& [name, service] : machine.services) {
         std::string fileName;
         if (!DriverFileName(service.binaryPath.value_or(""), name, fileName)) {

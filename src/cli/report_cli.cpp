@@ -121,6 +121,10 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
             verbose.emplace(err);
         }
         FinalReport report;
+        // Analyses of the report written now always see the details.
+        const bool offline =
+            !options.regFiles.empty() || !options.hiveFiles.empty() || !options.windowsDir.empty();
+        report.ShowDetails(options.details || AnalysesLiveReport(options), offline);
         report.Generate(ReportTitle(), selection);
         text = report.GetText();
     }

@@ -77,7 +77,9 @@ StatusCode GetRegistryProperty(StringList& values, const DevNode& node, std::uin
     switch (property) {
         case win::SPDRP_DEVICEDESC:
         case win::SPDRP_SERVICE:
-        case win::SPDRP_CLASSGUID: {
+        case win::SPDRP_CLASSGUID:
+        case win::SPDRP_DRIVER:
+        case win::SPDRP_MFG: {
             if (type != win::REG_SZ) {
                 Trace(LOG_WARNING,
                       "GetRegistryProperty: property (ID = %u) is of unexpected type %u\n",
@@ -88,6 +90,7 @@ StatusCode GetRegistryProperty(StringList& values, const DevNode& node, std::uin
             return 0;
         }
         case win::SPDRP_HARDWAREID:
+        case win::SPDRP_COMPATIBLEIDS:
         case win::SPDRP_UPPERFILTERS:
         case win::SPDRP_LOWERFILTERS:
             if (type != win::REG_MULTI_SZ) {
@@ -133,4 +136,38 @@ StatusCode GetServiceName(const DevNode& node, std::string& value) {
 
 StatusCode GetClassGuid(const DevNode& node, std::string& value) {
     return GetRegistryProperty(value, node, win::SPDRP_CLASSGUID);
+}
+
+StatusCode GetConfigFlags(const DevNode& node, std::optional<std::uint32_t>& flags) {
+    flags.reset();
+    win::SP_DEVINFO_DATA data = node.DeviceInfoData();
+    win::DWORD type = 0;
+    const SizedAnswer answer =
+        QuerySized([&](std::uint8_t* buffer, win::DWORD size, win::DWORD* needed) {
+            return win::Current().SetupDiGetDeviceRegistryPropertyA(
+                node.DeviceInfoSet(), &data, win::SPDRP_CONFIGFLAGS, &type, buffer, size, needed);
+        });
+    if (answer.failedAt == SizedQueryStep::Size && answer.error == win::ERROR_INVALID_DATA) {
+        return 0;  // the device has no ConfigFlags value
+    }
+    if (answer.failedAt != SizedQueryStep::Done) {
+        if (answer.failedAt != SizedQueryStep::Memory) {
+            Trace(LOG_ERROR,
+                  "GetConfigFlags: calling SetupDiGetDeviceRegistryProperty failed with error = "
+                  "0x%08X\n",
+                  answer.error);
+        }
+        return answer.error;
+    }
+    if (type != win::REG_DWORD || answer.size != sizeof(win::DWORD)) {
+        Trace(LOG_WARNING, "GetConfigFlags: value of type %u and %u bytes, expected a DWORD\n",
+              type, static_cast<unsigned>(answer.size));
+    }
+    // Little-endian, as stored; a short value is zero-extended.
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < answer.size && i < sizeof value; ++i) {
+        value |= static_cast<std::uint32_t>(answer.buffer.get()[i]) << (8 * i);
+    }
+    flags = value;
+    return 0;
 }

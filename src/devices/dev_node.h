@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "devices/string_list.h"
@@ -45,3 +46,5 @@ StatusCode GetRegistryProperty(std::string& value, const DevNode& node, std::uin
 StatusCode GetDescription(const DevNode& node, std::string& value);  // SPDRP_DEVICEDESC
 StatusCode GetServiceName(const DevNode& node, std::string& value);  // SPDRP_SERVICE
 StatusCode GetClassGuid(const DevNode& node, std::string& value);    // SPDRP_CLASSGUID
+// SPDRP_CONFIGFLAGS; a device without the value gives success and no flags.
+StatusCode GetConfigFlags(const DevNode& node, std::optional<std::uint32_t>& flags);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,13 +55,25 @@ struct SetupClass {
     std::map<std::string, RegValue, CaseInsensitiveLess> values;
 };
 
+// What CM_Get_DevNode_Status answers for a started device (driver loaded,
+// started, disableable, NT enumerator and driver), and for one with a problem.
+inline constexpr win::ULONG kStartedDevNode = 0x0180200A;
+inline constexpr win::ULONG kProblemDevNode = 0x01802400;
+
 struct Device {
     std::string instanceId;
     bool present = true;
     // Registry properties by SPDRP_ code. The device's setup class is the one
     // its SPDRP_CLASSGUID property names, as in the Enum key.
     std::map<win::DWORD, RegValue> properties;
+    // The device node's status bits (DN_*) and, with DN_HAS_PROBLEM, its
+    // problem code (CM_PROB_*), as the Plug and Play manager holds them.
+    win::ULONG devNodeStatus = kStartedDevNode;
+    win::ULONG problem = 0;
 };
+
+// A registry key's values by name (names ignore case).
+using RegValues = std::map<std::string, RegValue, CaseInsensitiveLess>;
 
 struct Service {
     std::string name;
@@ -110,6 +123,13 @@ struct Machine {
     std::vector<Device> devices;  // in enumeration order
     std::map<std::string, Service, CaseInsensitiveLess> services;
     std::map<std::string, DriverFile, CaseInsensitiveLess> files;  // by full path
+    // Folders that exist beyond those that hold a described file (full paths,
+    // no trailing backslash): GetFileAttributesA tells a missing file in an
+    // existing folder from a missing folder.
+    std::set<std::string, CaseInsensitiveLess> folders;
+    // Driver (software) keys under Control\Class, by the name a device's
+    // Driver value gives them: "{4d36e972-e325-11ce-bfc1-08002be10318}\0001".
+    std::map<std::string, RegValues, CaseInsensitiveLess> driverKeys;
     std::vector<Fault> faults;
     // The program's own path (GetModuleFileNameA with no module); empty: the
     // program's usual place. A front end hands in the real one.

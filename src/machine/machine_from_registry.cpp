@@ -6,6 +6,7 @@
 
 #include "host/host_files.h"
 #include "text/guid_text.h"
+#include "machine/driver_keys_from_registry.h"
 #include "machine/registry_from_machine.h"
 #include "machine/registry_key_values.h"
 #include "machine/windows_names.h"
@@ -370,6 +371,7 @@ bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string
                  Has(version, "SystemRoot") ? kInvalidData : win::ERROR_FILE_NOT_FOUND);
     }
     AddClasses(controlSet, machine);
+    AddDriverKeys(controlSet, machine);
     AddDevices(controlSet, machine);
     AddServices(controlSet, machine);
     return true;

@@ -1,6 +1,7 @@
 // A described machine from what registry exports of a customer's machine
 // hold: the Windows release from ...\Windows NT\CurrentVersion and the
-// control set, setup classes from Control\Class, devices from Enum, services
+// control set, setup classes and driver keys from Control\Class, devices
+// (their IDs, configuration flags and Driver values too) from Enum, services
 // from Services, processors from HARDWARE\DESCRIPTION\System\CentralProcessor
 // (else the control set's NUMBER_OF_PROCESSORS, the count at the last start),
 // and driver files from a folder of copies.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "host/host_files.h"
+#include "machine/driver_keys_reader.h"
 #include "machine/fault_reader.h"
 #include "machine/json_parser.h"
 #include "machine/os_facts_reader.h"
@@ -125,12 +126,21 @@ constexpr MemberRow<Device> kDeviceMembers[] = {
     {"instanceId", ReadField<&Device::instanceId>},
     {"present", ReadField<&Device::present>},
     {"properties", DeviceProperties},
+    {"status", ReadField<&Device::devNodeStatus>},
+    {"problem", ReadField<&Device::problem>},
 };
 
 bool ReadDevice(Reader& r, const JsonValue& value, const std::string& path, Device& device) {
-    return r.CheckMembers(value, path, kDeviceMembers) &&
-           Required(r, value, path, "instanceId", "missing (every device needs its instance ID)") &&
-           r.ReadMembers(value, path, kDeviceMembers, device);
+    if (!r.CheckMembers(value, path, kDeviceMembers) ||
+        !Required(r, value, path, "instanceId", "missing (every device needs its instance ID)") ||
+        !r.ReadMembers(value, path, kDeviceMembers, device)) {
+        return false;
+    }
+    // A problem code alone describes a device node that has the problem.
+    if (value.Find("problem") != nullptr && value.Find("status") == nullptr) {
+        device.devNodeStatus = kProblemDevNode;
+    }
+    return true;
 }
 
 bool BinaryPath(Reader& r, const JsonValue& v, const std::string& at, Service& service) {
@@ -199,9 +209,10 @@ bool MachineLoader::ReadFile(const JsonValue& value, const std::string& path, Dr
 }
 
 bool MachineLoader::ReadMachine(const JsonValue& root, Machine& machine) {
-    if (!reader_.CheckMembers(root, "$",
-                              {"description", "os", "systemDirectory", "moduleFileName", "classes",
-                               "devices", "services", "files", "faults"})) {
+    if (!reader_.CheckMembers(
+            root, "$",
+            {"description", "os", "systemDirectory", "moduleFileName", "classes", "devices",
+             "services", "files", "faults", "driverKeys", "folders"})) {
         return false;
     }
     if (const JsonValue* v = root.Find("description"); v != nullptr && !v->IsString()) {
@@ -217,6 +228,14 @@ bool MachineLoader::ReadMachine(const JsonValue& root, Machine& machine) {
     }
     if (const JsonValue* v = root.Find("moduleFileName");
         v != nullptr && !reader_.ReadNarrow(*v, "$.moduleFileName", machine.moduleFileName)) {
+        return false;
+    }
+    if (const JsonValue* v = root.Find("driverKeys");
+        v != nullptr && !ReadDriverKeys(reader_, *v, "$.driverKeys", machine.driverKeys)) {
+        return false;
+    }
+    if (const JsonValue* v = root.Find("folders");
+        v != nullptr && !ReadFolders(reader_, *v, "$.folders", machine.folders)) {
         return false;
     }
     // The lists: each an array of objects read by `read`.

@@ -51,6 +51,13 @@ void AddDeviceKeys(RegistryExport& reg, const Machine& machine) {
             reg.Value(name, value);
         }
     }
+    // A device's Driver value names its driver key by this path under Class.
+    for (const auto& [name, values] : machine.driverKeys) {
+        reg.Key(std::string(kClassRoot) + "\\" + name);
+        for (const auto& [valueName, value] : values) {
+            reg.Value(valueName, value);
+        }
+    }
     for (const Device& device : machine.devices) {
         reg.Key(std::string(kEnumRoot) + "\\" + device.instanceId);
         for (const auto& [property, value] : device.properties) {

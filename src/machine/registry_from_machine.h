@@ -1,7 +1,8 @@
 // Carries a described machine's setup classes and devices into registry
 // content, laid out as Windows keeps them: one Control\Class\{guid} key per
-// class (its "Class" value is the class name) and one Enum\<instance ID> key
-// per device, its registry properties under their value names.
+// class (its "Class" value is the class name), the driver keys below them,
+// and one Enum\<instance ID> key per device, its registry properties under
+// their value names.
 #pragma once
 
 #include <string>

@@ -52,6 +52,7 @@ constexpr NamedValue kDeviceProperties[] = {
     {"CLASS", win::SPDRP_CLASS},
     {"CLASSGUID", win::SPDRP_CLASSGUID},
     {"DRIVER", win::SPDRP_DRIVER},
+    {"CONFIGFLAGS", win::SPDRP_CONFIGFLAGS},
     {"MFG", win::SPDRP_MFG},
     {"FRIENDLYNAME", win::SPDRP_FRIENDLYNAME},
     {"UPPERFILTERS", win::SPDRP_UPPERFILTERS},

@@ -102,6 +102,13 @@ BOOL Platform::SetupDiGetDeviceRegistryPropertyA(HDEVINFO, SP_DEVINFO_DATA*, DWO
     return NotImplemented(*this, FALSE);
 }
 
+HKEY Platform::SetupDiOpenDevRegKey(HDEVINFO, SP_DEVINFO_DATA*, DWORD, DWORD, DWORD, REGSAM) {
+    return NotImplemented(*this, static_cast<HKEY>(InvalidHandleValue()));
+}
+CONFIGRET Platform::CM_Get_DevNode_Status(ULONG*, ULONG*, DEVINST, ULONG) {
+    return NotImplemented(*this, CR_CALL_NOT_IMPLEMENTED);
+}
+
 HRESULT Platform::CLSIDFromString(const OLECHAR*, GUID*) {
     return NotImplemented(*this, HresultFromWin32(ERROR_CALL_NOT_IMPLEMENTED));
 }
@@ -133,6 +140,9 @@ UINT Platform::GetSystemDirectoryA(char*, UINT) {
 }
 DWORD Platform::GetModuleFileNameA(HMODULE, char*, DWORD) {
     return NotImplemented<DWORD>(*this, 0);
+}
+DWORD Platform::GetFileAttributesA(const char*) {
+    return NotImplemented(*this, INVALID_FILE_ATTRIBUTES);
 }
 
 DWORD Platform::GetPrivateProfileStringA(const char*, const char*, const char* lpDefault,

@@ -59,6 +59,13 @@ class Platform {
                                                    SP_DEVINFO_DATA* DeviceInfoData, DWORD Property,
                                                    DWORD* PropertyRegDataType, BYTE* PropertyBuffer,
                                                    DWORD PropertyBufferSize, DWORD* RequiredSize);
+    // The device's software (driver) key, or INVALID_HANDLE_VALUE.
+    virtual HKEY SetupDiOpenDevRegKey(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData,
+                                      DWORD Scope, DWORD HwProfile, DWORD KeyType,
+                                      REGSAM samDesired);
+    // Returns its CONFIGRET; Windows 2000 has it in setupapi.dll.
+    virtual CONFIGRET CM_Get_DevNode_Status(ULONG* pulStatus, ULONG* pulProblemNumber,
+                                            DEVINST dnDevInst, ULONG ulFlags);
 
     // COM.
     virtual HRESULT CLSIDFromString(const OLECHAR* lpsz, GUID* pclsid);
@@ -80,6 +87,7 @@ class Platform {
                                 UINT* puLen);
     virtual UINT GetSystemDirectoryA(char* lpBuffer, UINT uSize);
     virtual DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize);
+    virtual DWORD GetFileAttributesA(const char* lpFileName);
 
     // Profile (INI) files.
     virtual DWORD GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,

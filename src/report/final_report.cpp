@@ -87,6 +87,15 @@ void FinalReport::AddDevNodesReportForSetupClass(const win::GUID& classGuid) {
             AddNewLines(1);
             SetIndent(6);
             AddCommonDevNodeInfo(devNode);
+            if (details) {
+                AddDevNodeDetails(devNode, detailsOffline);
+                AddNewLines(1);
+                AddText("Driver Package:", 0);
+                AddNewLines(1);
+                SetIndent(9);
+                AddDriverPackageInfo(devNode);
+                SetIndent(6);
+            }
             AddNewLines(1);
             AddText("Driver Stack:", 0);
             AddNewLines(1);
@@ -122,6 +131,9 @@ void FinalReport::AddDevNodesReportForSetupClass(const win::GUID& classGuid) {
             AddNewLines(1);
             SetIndent(6);
             AddCommonServiceInfo(service);
+            if (details) {
+                AddServiceStartType(service);
+            }
             AddNewLines(1);
             AddDriverVersionInfo(service);
             SetIndent(0);

@@ -18,6 +18,17 @@ class FinalReport : public Report {
     // sections, two line breaks between them.
     void Generate(const std::string& title, const ClassSelection& selection);
     void AddDevNodesReportForSetupClass(const win::GUID& classGuid);
+
+    // Before Generate: add the device details (and the services' start
+    // types); offline, the device status is not known.
+    void ShowDetails(bool on, bool offline = false) {
+        details = on;
+        detailsOffline = offline;
+    }
+
+  private:
+    bool details = false;
+    bool detailsOffline = false;
 };
 
 // The setup classes the report knows.

@@ -13,6 +13,11 @@
 class DevNode;
 class TSvcCtrl;
 
+// A device node's status as the report writes it ("Started", "Problem, code
+// 10 (CM_PROB_FAILED_START)", "Unknown" for a status of 0); `meaning` gets the
+// problem's meaning, empty without a problem.
+std::string DevNodeStatusText(std::uint32_t status, std::uint32_t problem, std::string& meaning);
+
 class Report : public TCustomLog {
   public:
     Report() = default;
@@ -29,6 +34,14 @@ class Report : public TCustomLog {
     // receives the stack's service names in the order they were written.
     void AddDevNodeDriverStackInfo(const DevNode& devNode, StringList* serviceNames);
 
+    // The details beyond the default layout (--details, View > Device
+    // Details): a device's status, manufacturer, IDs and configuration flags
+    // (offline the status is not known), its driver package, and a
+    // service's start type.
+    void AddDevNodeDetails(const DevNode& devNode, bool offline);
+    void AddDriverPackageInfo(const DevNode& devNode);
+    void AddServiceStartType(TSvcCtrl& service);
+
     // Writes `s` at column `c` (counted after the indentation) of the current
     // line; text that already reached the column is followed directly.
     void AddText(const std::string& s, std::uint32_t c);
@@ -43,6 +56,11 @@ class Report : public TCustomLog {
     const std::string& GetText() const { return text; }
 
   private:
+    // `label` and the first value at `column`, each further value alone at
+    // `column` on its own line; nothing for an empty list.
+    void AddValueLines(const char* label, const StringList& values, std::uint32_t column);
+    // A continuation line when the INF file is not in the Windows folder's INF folder.
+    void AddInfFileCheck(const std::string& infFile);
     void Append(const char* s, std::size_t length, std::uint32_t c);
 
     std::string text;

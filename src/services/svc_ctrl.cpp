@@ -51,11 +51,23 @@ void TSvcCtrl::CloseService() {
 
 StatusCode TSvcCtrl::GetBinPathNameInfo(std::string& binPath) {
     Trace(LOG_INFO, "TSvcCtrl::GetBinPathNameInfo ...\n");
+    return QueryConfig("GetBinPathNameInfo", &binPath, nullptr);
+}
+
+StatusCode TSvcCtrl::GetStartType(std::uint32_t& startType) {
+    Trace(LOG_INFO, "TSvcCtrl::GetStartType ...\n");
+    return QueryConfig("GetStartType", nullptr, &startType);
+}
+
+StatusCode TSvcCtrl::QueryConfig(const char* caller, std::string* binPath,
+                                 std::uint32_t* startType) {
     if (serviceHandle == nullptr) {
-        Trace(LOG_ERROR, "GetBinPathNameInfo: no open service control found.\n");
+        Trace(LOG_ERROR, "%s: no open service control found.\n", caller);
         return win::ERROR_INVALID_FUNCTION;
     }
-    binPath.clear();
+    if (binPath != nullptr) {
+        binPath->clear();
+    }
     win::Platform& platform = win::Current();
     // The record holds pointers: never hand the platform less than the record.
     const SizedAnswer answer = QuerySized(
@@ -69,22 +81,23 @@ StatusCode TSvcCtrl::GetBinPathNameInfo(std::string& binPath) {
             break;
         case SizedQueryStep::Size:
             Trace(LOG_ERROR,
-                  "GetBinPathNameInfo: QueryServiceConfig failed to retrieve buffer size with "
-                  "error = 0x%08X\n",
-                  answer.error);
+                  "%s: QueryServiceConfig failed to retrieve buffer size with error = 0x%08X\n",
+                  caller, answer.error);
             return answer.error;
         case SizedQueryStep::Memory:
-            Trace(LOG_ERROR,
-                  "GetBinPathNameInfo: not enough memory for the service configuration.\n");
+            Trace(LOG_ERROR, "%s: not enough memory for the service configuration.\n", caller);
             return answer.error;
         case SizedQueryStep::Data:
-            Trace(LOG_ERROR, "GetBinPathNameInfo: QueryServiceConfig failed with error = 0x%08X\n",
+            Trace(LOG_ERROR, "%s: QueryServiceConfig failed with error = 0x%08X\n", caller,
                   answer.error);
             return answer.error;
     }
     const auto* config = reinterpret_cast<const win::QUERY_SERVICE_CONFIGA*>(answer.buffer.get());
-    if (config->lpBinaryPathName != nullptr) {
-        binPath = config->lpBinaryPathName;
+    if (binPath != nullptr && config->lpBinaryPathName != nullptr) {
+        *binPath = config->lpBinaryPathName;
+    }
+    if (startType != nullptr) {
+        *startType = config->dwStartType;
     }
     return 0;
 }

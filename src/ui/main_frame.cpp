@@ -84,6 +84,8 @@ LRESULT MainFrame::OnCreate() {
     show1394 = true;
     SetCheck(ID_OPTIONS_SHOW_USB, showUSB);
     SetCheck(ID_OPTIONS_SHOW_1394, show1394);
+    showDetails = false;
+    SetCheck(ID_VIEW_DEVICE_DETAILS, showDetails);
     if (!toolbarVisible_) {
         const LRESULT index = SendMessageA(rebar_, RB_IDTOINDEX, IDW_TOOLBAR_BAND, 0);
         SendMessageA(rebar_, RB_SHOWBAND, static_cast<WPARAM>(index), FALSE);
@@ -98,6 +100,7 @@ void MainFrame::Refresh() {
     selection.show1394 = show1394;
     selection.classes = moreClasses_;
     FinalReport report;
+    report.ShowDetails(showDetails);
     report.Generate(ReportTitle(), selection);
     view_.SetText(report.GetText());
 }
@@ -275,6 +278,11 @@ void MainFrame::OnCommand(UINT id) {
             break;
         case ID_VIEW_STATUS_BAR:
             ToggleStatusBar();
+            break;
+        case ID_VIEW_DEVICE_DETAILS:
+            showDetails = !showDetails;
+            SetCheck(ID_VIEW_DEVICE_DETAILS, showDetails);
+            Refresh();
             break;
         case ID_OPTIONS_SHOW_USB:
             showUSB = !showUSB;

@@ -66,6 +66,7 @@ class MainFrame {
     bool show1394 = true;
     // Further classes ticked in View > Setup Classes...; not stored either.
     std::vector<win::GUID> moreClasses_;
+    bool showDetails = false;  // View > Device Details: off at start, not stored
     ZEPView view_;
 
     HINSTANCE instance_ = nullptr;

@@ -23,7 +23,10 @@ using ULONGLONG = std::uint64_t;
 using DWORDLONG = std::uint64_t;
 using ULONG_PTR = std::uintptr_t;
 using REGSAM = DWORD;
-using OLECHAR = char16_t;  // wchar_t is 16 bits on Windows only
+using OLECHAR = char16_t;     // wchar_t is 16 bits on Windows only
+using ULONG = std::uint32_t;  // 32 bits on 64-bit Windows too
+using CONFIGRET = ULONG;      // the configuration manager's own result codes
+using DEVINST = DWORD;
 
 // Opaque handles: never dereferenced by the core.
 struct HKEY__;
@@ -173,6 +176,7 @@ inline constexpr DWORD ERROR_FUNCTION_FAILED = 1627;
 inline constexpr DWORD ERROR_INVALID_CLASS = 0xE0000206;
 inline constexpr DWORD ERROR_NO_SUCH_DEVINST = 0xE000020B;
 inline constexpr DWORD ERROR_INVALID_DEVINST_NAME = 0xE0000205;
+inline constexpr DWORD ERROR_KEY_DOES_NOT_EXIST = 0xE0000204;
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
@@ -253,11 +257,37 @@ inline constexpr DWORD SPDRP_SERVICE = 4;
 inline constexpr DWORD SPDRP_CLASS = 7;
 inline constexpr DWORD SPDRP_CLASSGUID = 8;
 inline constexpr DWORD SPDRP_DRIVER = 9;
+inline constexpr DWORD SPDRP_CONFIGFLAGS = 10;
 inline constexpr DWORD SPDRP_MFG = 11;
 inline constexpr DWORD SPDRP_FRIENDLYNAME = 12;
 inline constexpr DWORD SPDRP_UPPERFILTERS = 17;
 inline constexpr DWORD SPDRP_LOWERFILTERS = 18;
 inline constexpr DWORD MAX_CLASS_NAME_LEN = 32;
+inline constexpr DWORD DICS_FLAG_GLOBAL = 0x01;
+inline constexpr DWORD DIREG_DEV = 0x01;
+inline constexpr DWORD DIREG_DRV = 0x02;
+
+// Device configuration flags (the Enum key's ConfigFlags value).
+inline constexpr DWORD CONFIGFLAG_DISABLED = 0x00000001;
+inline constexpr DWORD CONFIGFLAG_REINSTALL = 0x00000020;
+inline constexpr DWORD CONFIGFLAG_FAILEDINSTALL = 0x00000040;
+inline constexpr DWORD CONFIGFLAG_FINISH_INSTALL = 0x00000400;
+
+// The configuration manager: results, device node status bits, problems.
+inline constexpr CONFIGRET CR_SUCCESS = 0x00;
+inline constexpr CONFIGRET CR_INVALID_POINTER = 0x03;
+inline constexpr CONFIGRET CR_INVALID_FLAG = 0x04;
+inline constexpr CONFIGRET CR_INVALID_DEVNODE = 0x05;
+inline constexpr CONFIGRET CR_NO_SUCH_DEVNODE = 0x0D;
+inline constexpr CONFIGRET CR_FAILURE = 0x13;
+inline constexpr CONFIGRET CR_CALL_NOT_IMPLEMENTED = 0x34;
+inline constexpr ULONG DN_DRIVER_LOADED = 0x00000002;
+inline constexpr ULONG DN_STARTED = 0x00000008;
+inline constexpr ULONG DN_HAS_PROBLEM = 0x00000400;
+inline constexpr ULONG DN_DISABLEABLE = 0x00002000;
+inline constexpr ULONG DN_NT_ENUMERATOR = 0x00800000;
+inline constexpr ULONG DN_NT_DRIVER = 0x01000000;
+inline constexpr ULONG CM_PROB_DISABLED = 0x16;
 inline constexpr DWORD DIBCI_NOINSTALLCLASS = 0x01;
 inline constexpr DWORD DIBCI_NODISPLAYCLASS = 0x02;
 
@@ -269,6 +299,11 @@ inline constexpr DWORD SERVICE_DEMAND_START = 0x00000003;
 inline constexpr DWORD SERVICE_ERROR_NORMAL = 0x00000001;
 
 inline constexpr DWORD MAX_PATH = 260;
+
+// File attributes.
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
+inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x00000020;
+inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
 // Console output.
 inline constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);

@@ -45,6 +45,22 @@ TEST(ReportCheck, EveryRuleFindsItsCaseInTheExampleMachines) {
         {"support-cases", "foreign-filter", "device USB\\VID_2A11&PID_0901\\7&3A&0&1",
          analysis::Severity::Info},
         {"faults-services", "unexplained", "service exnocfg", analysis::Severity::Warning},
+        {"device-problems.details", "device-problem", "device USB\\VID_1234&PID_5678\\6&2F&0&1",
+         analysis::Severity::Error},
+        {"device-problems.details", "device-disabled",
+         "device USB\\VID_2A11&PID_0205\\5&3A0C2D11&0&2", analysis::Severity::Info},
+        {"device-problems.details", "install-flags", "device USB\\VID_2A11&PID_0101\\5&1C3B6F2&0&3",
+         analysis::Severity::Warning},
+        {"device-problems.details", "no-driver-package", "device USB\\VID_0403&PID_6001\\EX12345",
+         analysis::Severity::Warning},
+        {"device-problems.details", "no-driver-package", "device USB\\VID_0781&PID_5567\\4C530001",
+         analysis::Severity::Warning},
+        {"device-problems.details", "version-mismatch", "device USB\\VID_1234&PID_5678\\6&2F&0&1",
+         analysis::Severity::Info},
+        {"device-problems.details", "inf-missing", "device USB\\VID_1234&PID_5678\\6&2F&0&1",
+         analysis::Severity::Warning},
+        {"device-problems.details", "service-disabled", "service exreader",
+         analysis::Severity::Warning},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.golden) + " " + c.rule);
@@ -59,6 +75,16 @@ TEST(ReportCheck, EveryRuleFindsItsCaseInTheExampleMachines) {
 
 TEST(ReportCheck, ExplainedErrorLinesAreNotUnexplainedAndHealthyMachinesPass) {
     EXPECT_TRUE(Check("worked-example").empty());
+    // A device without drivers (code 28) names no function driver: its failed
+    // stack is what the code says, not an incomplete report. Without details
+    // nothing tells that.
+    const auto problems = Check("device-problems.details");
+    for (const analysis::Finding& f : problems) {
+        EXPECT_NE("unexplained", f.rule) << f.message;
+    }
+    EXPECT_NE(Find(Check("device-problems"), "unexplained",
+                   "device USB\\VID_2A11&PID_0101\\5&1C3B6F2&0&3"),
+              nullptr);
     const auto xp = Check("xp-sp3-usb-1394");
     EXPECT_TRUE(analysis::HasErrors(xp));
     const analysis::Finding* missing = Find(xp, "service-not-installed", "service exscan");

@@ -74,7 +74,7 @@ TEST(AnalysisCli, DamagedReportIsOneLineAndReadGoesOnPastIt) {
                                Golden("faults-services"), "--format", "jsonl"});
     EXPECT_EQ(lines.exitCode, 2);
     EXPECT_EQ(std::count(lines.out.begin(), lines.out.end(), '\n'), 2);
-    EXPECT_EQ(lines.out.find("{\"schemaVersion\":1,\"source\":"), 0u);
+    EXPECT_EQ(lines.out.find("{\"schemaVersion\":2,\"source\":"), 0u);
     EXPECT_NE(lines.err.find(damaged + ":2:"), std::string::npos);
 }
 
@@ -95,7 +95,7 @@ TEST(AnalysisCli, ReadWritesTheReportAgainAndJsonOfTheLiveReport) {
 
     const Outcome json = Cli({"--format", "json", "--no-1394"});
     EXPECT_EQ(json.exitCode, 0);
-    EXPECT_EQ(json.out.find("{\n  \"schemaVersion\": 1,\n  \"title\": "), 0u);
+    EXPECT_EQ(json.out.find("{\n  \"schemaVersion\": 2,\n  \"title\": "), 0u);
 }
 
 }  // namespace

@@ -15,9 +15,10 @@ bool Parse(const std::vector<std::string>& args, CliOptions& options, std::strin
 TEST(CliOptionsTest, ReadsEveryOptionInBothForms) {
     CliOptions o;
     std::string error;
-    ASSERT_TRUE(
-        Parse({"--system", "m.json", "--no-usb", "--output=out.txt", "--verbose"}, o, error))
+    ASSERT_TRUE(Parse(
+        {"--system", "m.json", "--no-usb", "--output=out.txt", "--verbose", "--details"}, o, error))
         << error;
+    EXPECT_TRUE(o.details);
     EXPECT_EQ("m.json", o.systemFile);
     EXPECT_EQ("out.txt", o.outputFile);
     EXPECT_FALSE(o.showUsb);
@@ -63,6 +64,8 @@ TEST(CliOptionsTest, RefusesWhatItDoesNotKnow) {
         {{"--read", "r.txt", "--all-classes"},
          "options --class and --all-classes choose what a new report holds, not what a saved "
          "one says"},
+        {{"--read", "a.txt", "--details"},
+         "option --details asks for a report written now, not a saved one"},
     };
     for (const auto& c : cases) {
         CliOptions o;

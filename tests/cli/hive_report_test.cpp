@@ -157,6 +157,49 @@ TEST(HiveReportTest, CommandLineReadsWindowsFolderAndHivesAndRefusesBadOnes) {
     RunReport(dir, "--windir " + dir.Path("nowhere"), code);
     EXPECT_EQ(2, code);
 }
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+// A machine that no longer starts has no live status: the findings rest on
+// what its disk says (flags, start types, keys, the INF folder).
+TEST(HiveReportTest, OfflineDetailsUseWhatTheDiskSays) {
+    machine::Machine described;
+    std::string error;
+    ASSERT_TRUE(machine::MachineLoader::FromFile(
+        std::string(MVSI_SOURCE_DIR) + "/examples/machines/device-problems.json", described,
+        error));
+    ScratchDir dir;
+    WriteFolder(described, dir.Path("Windows"));
+    int code = -1;
+    const std::string report =
+        RunReport(dir, "--windir " + dir.Path("Windows") + " --details", code);
+    EXPECT_EQ(0, code) << ReadWholeFile(dir.Path("stderr"));
+    EXPECT_EQ(6, Count(report, "Status:              Not known offline\r\n")) << report;
+    EXPECT_EQ(1, Count(report, "(not in C:\\Windows\\inf)")) << report;
+    EXPECT_EQ(1, Count(report, "(the key does not exist)")) << report;
+
+    const std::string findings =
+        RunReport(dir, "--windir " + dir.Path("Windows") + " --check", code);
+    EXPECT_EQ(0, code)
+        << findings;  // no live status, so no problem code: nothing of severity error
+    for (const char* rule : {"[inf-missing]", "[service-disabled]", "[install-flags]",
+                             "[device-disabled]", "[no-driver-package]", "[version-mismatch]"}) {
+        EXPECT_NE(std::string::npos, findings.find(rule)) << rule << "\n" << findings;
+    }
+    // From the hives alone the INF folder is not at hand: nothing is said of it.
+    const std::string config = dir.Path("Windows/System32/config/");
+    const std::string hives =
+        RunReport(dir, "--hive " + config + "SYSTEM --hive " + config + "software --details", code);
+    EXPECT_EQ(0, code);
+    EXPECT_EQ(0, Count(hives, "(not in "));
+    EXPECT_EQ(0, Count(hives, "ERROR: AddInfFileCheck"));
+}
 #endif
 
 }  // namespace

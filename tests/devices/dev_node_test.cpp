@@ -132,15 +132,15 @@ TEST_F(DevNodeTest, MissingPropertyIsAnEmptyListButNoSingleValue) {
 TEST_F(DevNodeTest, UnlistedPropertyCode) {
     // Lacking it, the first call ends the read before the code is looked at.
     StringList values = {"stale"};
-    EXPECT_EQ(0u, GetRegistryProperty(values, Node(), win::SPDRP_MFG));
+    EXPECT_EQ(0u, GetRegistryProperty(values, Node(), win::SPDRP_FRIENDLYNAME));
     EXPECT_TRUE(values.empty());
     EXPECT_TRUE(log.Problems().empty());
 
-    device().properties[win::SPDRP_MFG] = machine::RegValue::String("Maker");
-    EXPECT_EQ(1u, GetRegistryProperty(values, Node(), win::SPDRP_MFG));
+    device().properties[win::SPDRP_FRIENDLYNAME] = machine::RegValue::String("Maker");
+    EXPECT_EQ(1u, GetRegistryProperty(values, Node(), win::SPDRP_FRIENDLYNAME));
     EXPECT_TRUE(values.empty());
     EXPECT_EQ(3u, platform.calls().Count("SetupDiGetDeviceRegistryPropertyA"));
-    EXPECT_EQ((std::vector<std::string>{"GetRegistryProperty: Unexpected property (ID = 11). "
+    EXPECT_EQ((std::vector<std::string>{"GetRegistryProperty: Unexpected property (ID = 12). "
                                         "Please implement the appropriate case!\n"}),
               log.Problems());
 }

@@ -1,9 +1,13 @@
 # Every example machine twice: the Windows build with the real provider in a
 # prefix built from the description, the host build on the description
 # itself; the reports must match after the example's listed normalisations
-# (differential/<example>.sed, one comment per Wine difference).
+# (differential/<example>.sed, one comment per Wine difference). Then both
+# again with --details, after the differences the details add for every
+# example (differential/details.sed).
 host="${HOST_BUILD_DIR:-$SOURCE_DIR/build/host}"
 report_exe="$BUILD_DIR/src/malvoret-report.exe"
+details_rules="$SOURCE_DIR/tests/integration/differential/details.sed"
+sed -n 's/^# diff: */with --details, for every example: /p' "$details_rules"
 status=0
 for json in "$SOURCE_DIR"/examples/machines/*.json; do
     name=$(basename "$json" .json)
@@ -33,21 +37,37 @@ for json in "$SOURCE_DIR"/examples/machines/*.json; do
     else
         word_size=''
     fi
-    for side in wine host; do
+    # normalise SIDE.txt into SIDE.norm with the example's rules (and more)
+    normalise() {
         if grep -q '^# only: system' "$rules"; then
             # The rest of the report depends on the injected faults.
-            LC_ALL=C awk '/^Device Setup Class:/ { exit } { print }' "$dir/$side.txt"
+            LC_ALL=C awk '/^Device Setup Class:/ { exit } { print }' "$dir/$1.txt"
         else
-            cat "$dir/$side.txt"
-        fi | LC_ALL=C sed -E -f "$rules" | LC_ALL=C sed -E "$word_size" >"$dir/$side.norm"
+            cat "$dir/$1.txt"
+        fi | LC_ALL=C sed -E -f "$rules" | LC_ALL=C sed -E "$word_size" |
+            LC_ALL=C sed -E -f "${2:-/dev/null}" >"$dir/$1.norm"
+    }
+    # compare WHAT: the Wine side's WHAT.norm with the host side's
+    compare() {
+        if cmp -s "$dir/wine$1.norm" "$dir/host$1.norm"; then
+            echo "   same after the differences above${1:+ (--details)}"
+        else
+            echo "   FAILED: reports differ${1:+ (--details)}"
+            diff -u "$dir/host$1.norm" "$dir/wine$1.norm" | head -40 | sed 's/^/   /'
+            status=1
+        fi
+    }
+    for side in wine host; do
+        normalise $side
     done
-    if cmp -s "$dir/wine.norm" "$dir/host.norm"; then
-        echo "   same after the differences above"
-    else
-        echo "   FAILED: reports differ"
-        diff -u "$dir/host.norm" "$dir/wine.norm" | head -40 | sed 's/^/   /'
-        status=1
-    fi
+    compare ""
+    # The same with the device details, after the differences they add.
+    run_wine "$report_exe" --details --output "$(win_path "$dir/wine-details.txt")" || true
+    "$host/src/malvoret-report" --system "$json" --details --output "$dir/host-details.txt" || true
+    for side in wine host; do
+        normalise $side-details "$details_rules"
+    done
+    compare -details
     # Each "# options:" line: the same comparison with those options (setup
     # classes asked for by name or GUID, say).
     n=0

@@ -133,6 +133,31 @@ TEST(MachineFromRegistryTest, WithoutTheHardwareKeyTheCurrentControlSetCountsThe
                   .os.processorCount);
 }
 
+// A machine's last good configuration stays behind in another control set:
+// its older driver package must not stand in for the current one.
+TEST(MachineFromRegistryTest, DeviceFactsComeFromTheControlSetSelectNames) {
+    auto set = [](int n, const std::string& rest) {
+        return "[HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet00" + std::to_string(n) + "\\" + rest +
+               "]\n";
+    };
+    const std::string key = std::string(kUsbGuid);
+    const machine::Machine m = Imported(
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\Select]\n\"Current\"=dword:2\n\"LastKnownGood\"=dword:1\n" +
+        set(1, "Enum\\USB\\X\\1") + "\"ConfigFlags\"=dword:40\n\"Driver\"=\"" + key +
+        "\\\\0000\"\n" + set(1, "Control\\Class\\" + key + "\\0000") +
+        "\"DriverVersion\"=\"1.0\"\n" + set(2, "Enum\\USB\\X\\1") +
+        "\"ConfigFlags\"=dword:0\n\"Driver\"=\"" + key + "\\\\0001\"\n" +
+        set(2, "Control\\Class\\" + key + "\\0001") + "\"DriverVersion\"=\"2.0\"\n");
+    ASSERT_EQ(1u, m.devices.size());
+    EXPECT_EQ(machine::RegValue::Dword(0).data,
+              m.devices[0].properties.at(win::SPDRP_CONFIGFLAGS).data);
+    EXPECT_EQ(machine::RegValue::String(key + "\\0001").data,
+              m.devices[0].properties.at(win::SPDRP_DRIVER).data);
+    ASSERT_EQ(1u, m.driverKeys.size());
+    EXPECT_EQ(machine::RegValue::String("2.0").data,
+              m.driverKeys.at(key + "\\0001").at("DriverVersion").data);
+}
+
 TEST(MachineFromRegistryTest, ClassesDevicesAndServicesKeepWhatIsStored) {
     const machine::Machine m = Imported(
         Ccs(std::string("Control\\Class\\") + kUsbGuid) +

@@ -14,10 +14,11 @@ namespace {
 
 class ReportScalingTest : public MachineTest {
   protected:
-    std::map<std::string, std::size_t> CallsFor(std::size_t devices) {
-        machine() = SyntheticMachine(devices);
+    std::map<std::string, std::size_t> CallsFor(std::size_t devices, bool details = false) {
+        machine() = details ? SyntheticMachineWithPackages(devices) : SyntheticMachine(devices);
         platform.calls().Clear();
         FinalReport report;
+        report.ShowDetails(details);
         report.Generate(ReportTitle(), true, true);
         EXPECT_EQ(std::string::npos, report.GetText().find("ERROR:"));
         std::map<std::string, std::size_t> counts;
@@ -26,11 +27,33 @@ class ReportScalingTest : public MachineTest {
         }
         return counts;
     }
+    void CallsGrowLinearly(bool details);
 };
 
 TEST_F(ReportScalingTest, CallsGrowLinearlyWithTheDevices) {
-    const auto small = CallsFor(100);
-    const auto large = CallsFor(1000);
+    for (const bool details : {false, true}) {
+        SCOPED_TRACE(details ? "with details" : "without details");
+        CallsGrowLinearly(details);
+    }
+}
+
+// The details add a fixed number of calls per device, never one per device
+// of the machine (docs/PERFORMANCE.md counts them).
+TEST_F(ReportScalingTest, DetailsCostABoundedNumberOfCallsPerDevice) {
+    std::size_t plain = 0;
+    for (const auto& [function, count] : CallsFor(100)) {
+        plain += count;
+    }
+    std::size_t details = 0;
+    for (const auto& [function, count] : CallsFor(100, true)) {
+        details += count;
+    }
+    EXPECT_LE(details - plain, 100u * 34 + 50 * 2);
+}
+
+void ReportScalingTest::CallsGrowLinearly(bool details) {
+    const auto small = CallsFor(100, details);
+    const auto large = CallsFor(1000, details);
     ASSERT_EQ(small.size(), large.size());
     for (const auto& [function, count] : large) {
         const std::size_t before = small.at(function);

@@ -18,9 +18,32 @@ std::string ServiceName(std::size_t i) {
     return "drv" + std::to_string(i);
 }
 
-}  // namespace
+void AddPackage(machine::Machine& machine, machine::Device& device, std::size_t i) {
+    const std::string model = "USB\\VID_1234&PID_" + std::to_string(i);
+    auto& p = device.properties;
+    p[win::SPDRP_MFG] = machine::RegValue::String("Synthetic Hardware Inc.");
+    p[win::SPDRP_HARDWAREID] = machine::RegValue::MultiString({model + "&REV_0100", model});
+    p[win::SPDRP_COMPATIBLEIDS] =
+        machine::RegValue::MultiString({"USB\\Class_FF&SubClass_00", "USB\\Class_FF"});
+    p[win::SPDRP_CONFIGFLAGS] = machine::RegValue::Dword(0);
+    char name[64];
+    std::snprintf(name, sizeof name, "%s\\%04zu", i % 10 == 9 ? k1394Text : kUsbText, i);
+    p[win::SPDRP_DRIVER] = machine::RegValue::String(name);
+    const std::string inf = "oem" + std::to_string(i) + ".inf";
+    machine::RegValues& key = machine.driverKeys[name];
+    key["ProviderName"] = machine::RegValue::String("Synthetic Hardware Inc.");
+    key["DriverVersion"] = machine::RegValue::String("10.0.19041." + std::to_string(i / 2));
+    key["DriverDateData"] =
+        machine::RegValue{win::REG_BINARY, {0x00, 0x80, 0xed, 0x90, 0xa4, 0xf8, 0xcb, 0x01}};
+    key["DriverDate"] = machine::RegValue::String("4-12-2011");
+    key["InfPath"] = machine::RegValue::String(inf);
+    key["InfSection"] = machine::RegValue::String("Synthetic.Install");
+    key["MatchingDeviceId"] = machine::RegValue::String(model);
+    key["DriverDesc"] = machine::RegValue::String("Synthetic Device " + std::to_string(i));
+    machine.files["C:\\WINDOWS\\inf\\" + inf].path = "C:\\WINDOWS\\inf\\" + inf;
+}
 
-machine::Machine SyntheticMachine(std::size_t devices) {
+machine::Machine Build(std::size_t devices, bool packages) {
     machine::Machine machine;
     machine.systemDirectory = "C:\\WINDOWS\\system32";
     machine.os.processorCount = 8;
@@ -41,6 +64,9 @@ machine::Machine SyntheticMachine(std::size_t devices) {
             machine::RegValue::MultiString({ServiceName((i / 2 + 1) % services)});
         p[win::SPDRP_LOWERFILTERS] =
             machine::RegValue::MultiString({ServiceName((i / 2 + 2) % services)});
+        if (packages) {
+            AddPackage(machine, device, i);
+        }
         machine.devices.push_back(std::move(device));
     }
 
@@ -68,6 +94,16 @@ machine::Machine SyntheticMachine(std::size_t devices) {
         machine.files[file.path] = file;
     }
     return machine;
+}
+
+}  // namespace
+
+machine::Machine SyntheticMachine(std::size_t devices) {
+    return Build(devices, false);
+}
+
+machine::Machine SyntheticMachineWithPackages(std::size_t devices) {
+    return Build(devices, true);
 }
 
 machine::Machine SyntheticMachine(std::size_t devices, std::size_t classes) {

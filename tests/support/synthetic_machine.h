@@ -15,3 +15,8 @@ machine::Machine SyntheticMachine(std::size_t devices);
 // classes named Synthetic03 onwards), in contiguous blocks so that a class
 // shares almost no service with another.
 machine::Machine SyntheticMachine(std::size_t devices, std::size_t classes);
+
+// The same machine, each device also with a manufacturer, two hardware and
+// two compatible IDs, configuration flags and a driver package (a driver key
+// of eight values and its INF file), for the device details.
+machine::Machine SyntheticMachineWithPackages(std::size_t devices);

@@ -87,6 +87,13 @@ bool WriteWindowsFolder(const machine::Machine& machine, const std::string& fold
     }
     std::error_code code;
     std::filesystem::create_directories(folder + "/System32/config", code);
+    // The INF folder as Windows spells it; the packages' INF files in it.
+    std::filesystem::create_directories(folder + "/INF", code);
+    for (const std::string& inf : BuildPrefixContent(machine).infFiles) {
+        if (!Write(folder + "/INF/" + inf, "; placeholder of a driver package\r\n", error)) {
+            return false;
+        }
+    }
     return WriteHiveFile(folder + "/System32/config/SYSTEM",
                          *content.Find("HKEY_LOCAL_MACHINE\\SYSTEM"), error) &&
            WriteHiveFile(folder + "/System32/config/software",

@@ -19,6 +19,7 @@ bool WriteDriverImages(const machine::Machine& machine, const std::string& folde
                        std::string& error);
 
 // folder/System32/config/SYSTEM and .../software (the cases Windows uses),
-// and folder/system32/DRIVERS/*.sys of what exports can carry.
+// folder/system32/DRIVERS/*.sys of what exports can carry, and the INF files
+// in folder/INF.
 bool WriteWindowsFolder(const machine::Machine& machine, const std::string& folder,
                         std::string& error);

@@ -37,6 +37,9 @@ const std::map<std::string, win::DWORD>& PlausibleCodes() {
         {"GetFileVersionInfoA", win::ERROR_ACCESS_DENIED},
         {"VerQueryValueA", win::ERROR_RESOURCE_TYPE_NOT_FOUND},
         {"GetSystemDirectoryA", win::ERROR_ACCESS_DENIED},
+        {"CM_Get_DevNode_Status", win::CR_NO_SUCH_DEVNODE},
+        {"SetupDiOpenDevRegKey", win::ERROR_ACCESS_DENIED},
+        {"GetFileAttributesA", win::ERROR_ACCESS_DENIED},
     };
     return codes;
 }
@@ -84,7 +87,10 @@ SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fa
     SweepReport report;
     {
         win::ScopedPlatform scope(platform);
+        // With the device details: every call of the default report, and
+        // theirs; the round trip reads the details back too.
         FinalReport final;
+        final.ShowDetails(true);
         final.Generate(ReportTitle(), selection);
         report.text = final.GetText();
     }

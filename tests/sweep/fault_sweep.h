@@ -50,7 +50,7 @@ std::vector<std::filesystem::path> ExampleMachines();
 void ConfigureSweepLog(std::uint32_t enabledMask = 7);
 
 // The report of the selected classes (both switched ones by default), with
-// at most one call failed.
+// the device details and at most one call failed.
 SweepReport GenerateReport(const machine::Machine& machine, const FailedCall* fault = nullptr,
                            const ClassSelection& selection = ClassSelection{});
 

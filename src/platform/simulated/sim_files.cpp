@@ -57,6 +57,50 @@ win::DWORD SimulatedPlatform::GetModuleFileNameA(win::HMODULE module, char* buff
     return length;
 }
 
+bool SimulatedPlatform::FolderExists(const std::string& folder) const {
+    if (machine_.folders.count(folder) != 0) {
+        return true;
+    }
+    // The described files sort without regard to case, so those under the
+    // folder start at the first name not below "<folder>\".
+    const std::string prefix = folder + "\\";
+    const auto next = machine_.files.lower_bound(prefix);
+    if (next != machine_.files.end() && next->first.size() > prefix.size() &&
+        !machine::CaseInsensitiveLess{}(prefix, next->first.substr(0, prefix.size()))) {
+        return true;
+    }
+    const auto sub = machine_.folders.lower_bound(prefix);
+    return sub != machine_.folders.end() && sub->size() > prefix.size() &&
+           !machine::CaseInsensitiveLess{}(prefix, sub->substr(0, prefix.size()));
+}
+
+win::DWORD SimulatedPlatform::GetFileAttributesA(const char* lpFileName) {
+    const std::string path = lpFileName != nullptr ? lpFileName : "";
+    if (Enter("GetFileAttributesA", path)) {
+        return win::INVALID_FILE_ATTRIBUTES;
+    }
+    if (path.empty()) {
+        return Fail(win::ERROR_PATH_NOT_FOUND, win::INVALID_FILE_ATTRIBUTES);
+    }
+    std::string trimmed = path;
+    while (trimmed.size() > 3 && trimmed.back() == '\\') {
+        trimmed.pop_back();
+    }
+    if (machine_.files.count(trimmed) != 0) {
+        lastError_ = win::ERROR_SUCCESS;
+        return win::FILE_ATTRIBUTE_ARCHIVE;
+    }
+    if (FolderExists(trimmed)) {
+        lastError_ = win::ERROR_SUCCESS;
+        return win::FILE_ATTRIBUTE_DIRECTORY;
+    }
+    // A missing file in a folder that exists, or a path through a missing folder.
+    const std::size_t slash = trimmed.rfind('\\');
+    const bool folder = slash != std::string::npos && FolderExists(trimmed.substr(0, slash));
+    return Fail(folder ? win::ERROR_FILE_NOT_FOUND : win::ERROR_PATH_NOT_FOUND,
+                win::INVALID_FILE_ATTRIBUTES);
+}
+
 namespace {
 
 std::string ProfileArgument(const char* section, const char* key) {

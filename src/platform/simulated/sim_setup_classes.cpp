@@ -101,7 +101,7 @@ win::HKEY SimulatedPlatform::SetupDiOpenClassRegKey(const win::GUID* ClassGuid, 
         return Fail(win::ERROR_INVALID_CLASS, invalid);
     }
     const std::uintptr_t handle = NewHandle();
-    keys_[handle] = ClassKey{index};
+    keys_[handle] = ClassKey{index, {}, {}};
     return reinterpret_cast<win::HKEY>(handle);
 }
 
@@ -119,18 +119,27 @@ win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY hKey, const char* lpValu
     if (lpReserved != nullptr || (lpData != nullptr && lpcbData == nullptr)) {
         return static_cast<win::LONG>(win::ERROR_INVALID_PARAMETER);
     }
-    const machine::SetupClass& setupClass = machine_.classes[key->second.classIndex];
-    // The class name is the key's "Class" value unless the values list one.
     machine::RegValue classValue;
     const machine::RegValue* value = nullptr;
-    const auto found = setupClass.values.find(name);
-    if (found != setupClass.values.end()) {
+    if (!key->second.driverKey.empty()) {
+        const machine::RegValues& values = key->second.driverValues;
+        const auto found = values.find(name);
+        if (found == values.end()) {
+            return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);
+        }
         value = &found->second;
-    } else if (SameName(name, "Class")) {
-        classValue = machine::RegValue::String(setupClass.name);
-        value = &classValue;
     } else {
-        return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);
+        const machine::SetupClass& setupClass = machine_.classes[key->second.classIndex];
+        // The class name is the key's "Class" value unless the values list one.
+        const auto found = setupClass.values.find(name);
+        if (found != setupClass.values.end()) {
+            value = &found->second;
+        } else if (SameName(name, "Class")) {
+            classValue = machine::RegValue::String(setupClass.name);
+            value = &classValue;
+        } else {
+            return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);
+        }
     }
     if (lpType != nullptr) {
         *lpType = value->type;

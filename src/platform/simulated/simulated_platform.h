@@ -16,6 +16,10 @@
 //   SetupDiOpenDeviceInfoA     the instance ID
 //   SetupDiGetDeviceInstanceIdA  the device's instance ID
 //   SetupDiGetDeviceRegistryPropertyA  "<instance ID>|<property code>"
+//   SetupDiOpenDevRegKey       the device's instance ID
+//   CM_Get_DevNode_Status      the device's instance ID (the number in
+//                              decimal when it names no device)
+//   GetFileAttributesA         the path
 //   CLSIDFromString            the text, narrowed
 //   OpenServiceA, QueryServiceConfigA  the service name
 //   GetFileVersionInfoSizeA, GetFileVersionInfoA  the path
@@ -97,6 +101,12 @@ class SimulatedPlatform : public win::Platform {
         win::HDEVINFO DeviceInfoSet, win::SP_DEVINFO_DATA* DeviceInfoData, win::DWORD Property,
         win::DWORD* PropertyRegDataType, win::BYTE* PropertyBuffer, win::DWORD PropertyBufferSize,
         win::DWORD* RequiredSize) override;
+    win::HKEY SetupDiOpenDevRegKey(win::HDEVINFO DeviceInfoSet,
+                                   win::SP_DEVINFO_DATA* DeviceInfoData, win::DWORD Scope,
+                                   win::DWORD HwProfile, win::DWORD KeyType,
+                                   win::REGSAM samDesired) override;
+    win::CONFIGRET CM_Get_DevNode_Status(win::ULONG* pulStatus, win::ULONG* pulProblemNumber,
+                                         win::DEVINST dnDevInst, win::ULONG ulFlags) override;
 
     win::HRESULT CLSIDFromString(const win::OLECHAR* lpsz, win::GUID* pclsid) override;
 
@@ -117,6 +127,7 @@ class SimulatedPlatform : public win::Platform {
     win::UINT GetSystemDirectoryA(char* lpBuffer, win::UINT uSize) override;
     win::DWORD GetModuleFileNameA(win::HMODULE hModule, char* lpFilename,
                                   win::DWORD nSize) override;
+    win::DWORD GetFileAttributesA(const char* lpFileName) override;
 
     win::DWORD GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
                                         const char* lpDefault, char* lpReturnedString,
@@ -172,6 +183,8 @@ class SimulatedPlatform : public win::Platform {
     // The index of the first device with instance ID `id` (any case), or
     // machine_.devices.size().
     std::size_t FindDevice(const std::string& id);
+    // A folder that holds a described file or is described itself.
+    bool FolderExists(const std::string& folder) const;
 
     static constexpr std::uintptr_t kKernel32Module = 0x7c800000;
 
@@ -185,9 +198,13 @@ class SimulatedPlatform : public win::Platform {
         bool hasClass = false;  // a set tied to one class takes only its devices
         win::GUID classGuid{};
     };
-    // An open class registry key.
+    // An open class registry key, or (with `driverKey`) the driver key of a
+    // device, a subkey of its class key, whose values are taken when it is
+    // opened: one lookup per key, not one per query, on machines of any size.
     struct ClassKey {
         std::size_t classIndex = 0;
+        std::string driverKey;
+        machine::RegValues driverValues;
     };
     // A service control manager (no service) or an open service.
     struct ServiceHandle {

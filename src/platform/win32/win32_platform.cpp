@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <setupapi.h>
+#include <cfgmgr32.h>
 #include <winver.h>
 
 namespace win {
@@ -25,6 +26,7 @@ static_assert(offsetof(win::SP_DEVINFO_DATA, Reserved) == offsetof(::SP_DEVINFO_
 static_assert(offsetof(win::OSVERSIONINFOEXA, wProductType) ==
               offsetof(::OSVERSIONINFOEXA, wProductType));
 static_assert(sizeof(win::VS_FIXEDFILEINFO) == sizeof(::VS_FIXEDFILEINFO));
+static_assert(sizeof(win::ULONG) == sizeof(::ULONG));
 
 template <typename To, typename From>
 To As(From from) {
@@ -168,6 +170,19 @@ BOOL Win32Platform::SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet,
                                                PropertyBufferSize, As<::PDWORD>(RequiredSize));
 }
 
+HKEY Win32Platform::SetupDiOpenDevRegKey(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData,
+                                         DWORD Scope, DWORD HwProfile, DWORD KeyType,
+                                         REGSAM samDesired) {
+    return As<HKEY>(::SetupDiOpenDevRegKey(DeviceInfoSet, As<::PSP_DEVINFO_DATA>(DeviceInfoData),
+                                           Scope, HwProfile, KeyType, samDesired));
+}
+
+CONFIGRET Win32Platform::CM_Get_DevNode_Status(ULONG* pulStatus, ULONG* pulProblemNumber,
+                                               DEVINST dnDevInst, ULONG ulFlags) {
+    return ::CM_Get_DevNode_Status(As<::PULONG>(pulStatus), As<::PULONG>(pulProblemNumber),
+                                   dnDevInst, ulFlags);
+}
+
 HRESULT Win32Platform::CLSIDFromString(const OLECHAR* lpsz, GUID* pclsid) {
     return ::CLSIDFromString(As<::LPCOLESTR>(lpsz), As<::LPCLSID>(pclsid));
 }
@@ -214,6 +229,10 @@ UINT Win32Platform::GetSystemDirectoryA(char* lpBuffer, UINT uSize) {
 
 DWORD Win32Platform::GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize) {
     return ::GetModuleFileNameA(As<::HMODULE>(hModule), lpFilename, nSize);
+}
+
+DWORD Win32Platform::GetFileAttributesA(const char* lpFileName) {
+    return ::GetFileAttributesA(lpFileName);
 }
 
 DWORD Win32Platform::GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,

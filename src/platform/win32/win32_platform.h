@@ -41,6 +41,10 @@ class Win32Platform final : public Platform {
                                            DWORD Property, DWORD* PropertyRegDataType,
                                            BYTE* PropertyBuffer, DWORD PropertyBufferSize,
                                            DWORD* RequiredSize) override;
+    HKEY SetupDiOpenDevRegKey(HDEVINFO DeviceInfoSet, SP_DEVINFO_DATA* DeviceInfoData, DWORD Scope,
+                              DWORD HwProfile, DWORD KeyType, REGSAM samDesired) override;
+    CONFIGRET CM_Get_DevNode_Status(ULONG* pulStatus, ULONG* pulProblemNumber, DEVINST dnDevInst,
+                                    ULONG ulFlags) override;
     HRESULT CLSIDFromString(const OLECHAR* lpsz, GUID* pclsid) override;
     SC_HANDLE OpenSCManagerA(const char* lpMachineName, const char* lpDatabaseName,
                              DWORD dwDesiredAccess) override;
@@ -56,6 +60,7 @@ class Win32Platform final : public Platform {
                         UINT* puLen) override;
     UINT GetSystemDirectoryA(char* lpBuffer, UINT uSize) override;
     DWORD GetModuleFileNameA(HMODULE hModule, char* lpFilename, DWORD nSize) override;
+    DWORD GetFileAttributesA(const char* lpFileName) override;
     DWORD GetPrivateProfileStringA(const char* lpAppName, const char* lpKeyName,
                                    const char* lpDefault, char* lpReturnedString, DWORD nSize,
                                    const char* lpFileName) override;

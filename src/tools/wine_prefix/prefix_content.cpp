@@ -106,8 +106,15 @@ PrefixContent BuildPrefixContent(const machine::Machine& machine) {
     content.reg = reg.Text();
 
     const std::string driversDir = Lower(machine.systemDirectory + "\\drivers\\");
+    const std::string& system = machine.systemDirectory;
+    const std::string infDir = Lower(system.substr(0, system.find_last_of('\\') + 1) + "inf\\");
     for (const auto& [path, file] : machine.files) {
         std::string name = path.substr(path.find_last_of('\\') + 1);
+        if (Lower(path) == infDir + Lower(name) && SafeFileName(name) && !file.version &&
+            !file.peFile && !file.rawBlock) {
+            content.infFiles.push_back(name);
+            continue;
+        }
         if (Lower(path).rfind(driversDir, 0) != 0 ||
             name.size() != path.size() - driversDir.size()) {
             content.notRepresented.push_back(path + ": not in the drivers directory");
@@ -149,6 +156,13 @@ std::string DriverBuildScript(const PrefixContent& content) {
         s += "\"$3\" -shared -s -o \"$out/" + d.fileName + "\" driver.c" +
              (obj.empty() ? "" : " " + obj) + "\n";
         ++index;
+    }
+    if (!content.infFiles.empty()) {
+        // $out is <Windows folder>/system32/drivers.
+        s += "mkdir -p \"$out/../../inf\"\n";
+    }
+    for (const std::string& name : content.infFiles) {
+        s += "printf '; placeholder of a driver package\\r\\n' > \"$out/../../inf/" + name + "\"\n";
     }
     return s;
 }

@@ -16,12 +16,16 @@ struct DriverSource {
 struct PrefixContent {
     std::string reg;  // REGEDIT4: Control\Class, Enum and Services keys
     std::vector<DriverSource> drivers;
+    // Files directly in the Windows folder's inf folder (INF files of driver
+    // packages): written with placeholder text, for their existence only.
+    std::vector<std::string> infFiles;
     // What a prefix cannot carry, one line each, with the reason.
     std::vector<std::string> notRepresented;
 };
 
-// Only files directly in the machine's system directory\drivers are built;
-// the others are listed as not represented.
+// Only files directly in the machine's system directory\drivers are built,
+// and those directly in its Windows folder's inf folder written; the others
+// are listed as not represented.
 PrefixContent BuildPrefixContent(const machine::Machine& machine);
 
 // The VERSIONINFO resource script of `version`; false with `why` set where a
