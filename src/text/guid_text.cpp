@@ -13,12 +13,11 @@ std::string GuidText(const win::GUID& guid) {
     return buffer;
 }
 
-bool ParseGuidText(const std::string& text, win::GUID& guid) {
-    if (text.size() != 38 || text[0] != '{' || text[9] != '-' || text[14] != '-' ||
-        text[19] != '-' || text[24] != '-' || text[37] != '}') {
+bool ParseGuidText(std::string_view view, win::GUID& guid) {
+    if (view.size() != 38 || view[0] != '{' || view[9] != '-' || view[14] != '-' ||
+        view[19] != '-' || view[24] != '-' || view[37] != '}') {
         return false;
     }
-    const std::string_view view(text);
     win::GUID parsed{};
     std::uint64_t v = 0;
     if (!ParseHexDigits(view.substr(1, 8), v)) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "wintypes/win_types.h"
 
@@ -10,4 +11,4 @@
 std::string GuidText(const win::GUID& guid);
 
 // Exactly the braced form, digits of either case; false on anything else.
-bool ParseGuidText(const std::string& text, win::GUID& guid);
+bool ParseGuidText(std::string_view text, win::GUID& guid);

@@ -20,6 +20,7 @@ class CallLog {
     void Clear() { calls_.clear(); }
     // Large benchmark machines turn the log off.
     void SetEnabled(bool enabled) { enabled_ = enabled; }
+    bool Enabled() const { return enabled_; }
 
     const std::vector<CallRecord>& Calls() const { return calls_; }
     std::size_t Count(const std::string& function) const;

@@ -27,12 +27,16 @@ void FaultTable::Clear() {
     calls_.clear();
 }
 
-std::optional<win::DWORD> FaultTable::Check(const std::string& function,
+std::optional<win::DWORD> FaultTable::Check(std::string_view function,
                                             const std::string& argument) {
     if (faults_.empty()) {
         return std::nullopt;
     }
-    const std::uint32_t call = ++calls_[function];
+    auto counted = calls_.find(function);
+    if (counted == calls_.end()) {
+        counted = calls_.emplace(std::string(function), 0).first;
+    }
+    const std::uint32_t call = ++counted->second;
     for (const machine::Fault& fault : faults_) {
         if (fault.function != function) {
             continue;
@@ -46,6 +50,15 @@ std::optional<win::DWORD> FaultTable::Check(const std::string& function,
         return fault.error;
     }
     return std::nullopt;
+}
+
+bool FaultTable::MatchesArgument(std::string_view function) const {
+    for (const machine::Fault& fault : faults_) {
+        if (fault.argument && fault.function == function) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace sim

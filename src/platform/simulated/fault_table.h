@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "machine/machine.h"
@@ -24,11 +25,14 @@ class FaultTable {
     const std::vector<machine::Fault>& Faults() const { return faults_; }
 
     // Counts one call of `function` and answers the error it must fail with.
-    std::optional<win::DWORD> Check(const std::string& function, const std::string& argument);
+    std::optional<win::DWORD> Check(std::string_view function, const std::string& argument);
+    // Whether a fault matches `function`'s argument: otherwise Check gives
+    // the same answer without one.
+    bool MatchesArgument(std::string_view function) const;
 
   private:
     std::vector<machine::Fault> faults_;
-    std::map<std::string, std::uint32_t> calls_;
+    std::map<std::string, std::uint32_t, std::less<>> calls_;
 };
 
 }  // namespace sim

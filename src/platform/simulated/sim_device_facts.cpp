@@ -1,5 +1,6 @@
 // What Windows keeps about a device beyond its registry properties: the
 // status of its device node and its driver (software) key.
+#include <algorithm>
 #include <string>
 
 #include "platform/simulated/simulated_platform.h"
@@ -19,8 +20,7 @@ std::string DriverValue(const machine::Device& device) {
         return {};
     }
     const std::vector<std::uint8_t>& data = property->second.data;
-    std::string text(data.begin(), data.end());
-    return text.substr(0, text.find('\0'));
+    return std::string(data.begin(), std::find(data.begin(), data.end(), std::uint8_t{0}));
 }
 
 }  // namespace
@@ -32,7 +32,8 @@ win::HKEY SimulatedPlatform::SetupDiOpenDevRegKey(win::HDEVINFO hDevInfo,
     const auto invalid = static_cast<win::HKEY>(win::InvalidHandleValue());
     win::DWORD error = 0;
     const machine::Device* device = FindElement(hDevInfo, DeviceInfoData, error);
-    if (Enter("SetupDiOpenDevRegKey", device != nullptr ? device->instanceId : "")) {
+    if (EnterWith("SetupDiOpenDevRegKey",
+                  [&] { return device != nullptr ? device->instanceId : std::string(); })) {
         return invalid;
     }
     if (device == nullptr) {
@@ -51,7 +52,7 @@ win::HKEY SimulatedPlatform::SetupDiOpenDevRegKey(win::HDEVINFO hDevInfo,
         return Fail(win::ERROR_KEY_DOES_NOT_EXIST, invalid);
     }
     const std::uintptr_t handle = NewHandle();
-    keys_[handle] = ClassKey{0, name, key->second};
+    keys_[handle] = ClassKey{0, &key->second};
     return reinterpret_cast<win::HKEY>(handle);
 }
 

@@ -23,9 +23,9 @@ win::GUID DeviceClass(const machine::Device& device) {
     const auto property = device.properties.find(win::SPDRP_CLASSGUID);
     if (property != device.properties.end()) {
         const std::vector<std::uint8_t>& data = property->second.data;
-        std::string text(data.begin(), data.end());
-        text = text.substr(0, text.find('\0'));
-        if (!ParseGuidText(text, guid)) {
+        const auto* text = reinterpret_cast<const char*>(data.data());
+        if (!ParseGuidText(std::string_view(text, std::find(text, text + data.size(), '\0') - text),
+                           guid)) {
             guid = win::GUID{};
         }
     }
@@ -158,7 +158,7 @@ win::HDEVINFO SimulatedPlatform::SetupDiGetClassDevsA(const win::GUID* ClassGuid
 
 win::BOOL SimulatedPlatform::SetupDiEnumDeviceInfo(win::HDEVINFO hDevInfo, win::DWORD MemberIndex,
                                                    win::SP_DEVINFO_DATA* DeviceInfoData) {
-    if (Enter("SetupDiEnumDeviceInfo", std::to_string(MemberIndex))) {
+    if (EnterWith("SetupDiEnumDeviceInfo", [&] { return std::to_string(MemberIndex); })) {
         return win::FALSE;
     }
     const auto found = deviceSets_.find(reinterpret_cast<std::uintptr_t>(hDevInfo));
@@ -246,7 +246,8 @@ win::BOOL SimulatedPlatform::SetupDiGetDeviceInstanceIdA(win::HDEVINFO hDevInfo,
                                                          win::DWORD* RequiredSize) {
     win::DWORD error = 0;
     const machine::Device* device = FindElement(hDevInfo, DeviceInfoData, error);
-    if (Enter("SetupDiGetDeviceInstanceIdA", device != nullptr ? device->instanceId : "")) {
+    if (EnterWith("SetupDiGetDeviceInstanceIdA",
+                  [&] { return device != nullptr ? device->instanceId : std::string(); })) {
         return win::FALSE;
     }
     if (device == nullptr) {
@@ -273,8 +274,10 @@ win::BOOL SimulatedPlatform::SetupDiGetDeviceRegistryPropertyA(
     win::DWORD* RequiredSize) {
     win::DWORD error = 0;
     const machine::Device* device = FindElement(hDevInfo, DeviceInfoData, error);
-    const std::string id = device != nullptr ? device->instanceId : "";
-    if (Enter("SetupDiGetDeviceRegistryPropertyA", id + "|" + std::to_string(Property))) {
+    if (EnterWith("SetupDiGetDeviceRegistryPropertyA", [&] {
+            return (device != nullptr ? device->instanceId : std::string()) + "|" +
+                   std::to_string(Property);
+        })) {
         return win::FALSE;
     }
     if (device == nullptr) {

@@ -101,7 +101,7 @@ win::HKEY SimulatedPlatform::SetupDiOpenClassRegKey(const win::GUID* ClassGuid, 
         return Fail(win::ERROR_INVALID_CLASS, invalid);
     }
     const std::uintptr_t handle = NewHandle();
-    keys_[handle] = ClassKey{index, {}, {}};
+    keys_[handle] = ClassKey{index, nullptr};
     return reinterpret_cast<win::HKEY>(handle);
 }
 
@@ -121,8 +121,8 @@ win::LONG SimulatedPlatform::RegQueryValueExA(win::HKEY hKey, const char* lpValu
     }
     machine::RegValue classValue;
     const machine::RegValue* value = nullptr;
-    if (!key->second.driverKey.empty()) {
-        const machine::RegValues& values = key->second.driverValues;
+    if (key->second.driverValues != nullptr) {
+        const machine::RegValues& values = *key->second.driverValues;
         const auto found = values.find(name);
         if (found == values.end()) {
             return static_cast<win::LONG>(win::ERROR_FILE_NOT_FOUND);

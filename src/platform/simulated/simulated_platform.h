@@ -163,6 +163,13 @@ class SimulatedPlatform : public win::Platform {
     // Logs the call and consults the fault table. True when the call must
     // fail: the last error then holds the injected code.
     bool Enter(const char* function, const std::string& argument = std::string());
+    // The same for the calls made for every device: their argument is built
+    // only when the log or a fault looks at it.
+    template <typename MakeArgument>
+    bool EnterWith(const char* function, MakeArgument makeArgument) {
+        const bool wanted = calls_.Enabled() || faults_.MatchesArgument(function);
+        return Enter(function, wanted ? makeArgument() : std::string());
+    }
     // Sets the last error and hands back the failure value of the call.
     template <typename T>
     T Fail(win::DWORD error, T failure) {
@@ -198,13 +205,14 @@ class SimulatedPlatform : public win::Platform {
         bool hasClass = false;  // a set tied to one class takes only its devices
         win::GUID classGuid{};
     };
-    // An open class registry key, or (with `driverKey`) the driver key of a
-    // device, a subkey of its class key, whose values are taken when it is
-    // opened: one lookup per key, not one per query, on machines of any size.
+    // An open class registry key, or (with `driverValues`) the driver key of
+    // a device, a subkey of its class key, found when it is opened: one
+    // lookup per key, not one per query, on machines of any size. The values
+    // are the machine's own (a map's entries stay where they are); nothing
+    // removes a driver key while a handle to it is open.
     struct ClassKey {
         std::size_t classIndex = 0;
-        std::string driverKey;
-        machine::RegValues driverValues;
+        const machine::RegValues* driverValues = nullptr;
     };
     // A service control manager (no service) or an open service.
     struct ServiceHandle {
