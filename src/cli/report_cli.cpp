@@ -126,7 +126,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
             !options.regFiles.empty() || !options.hiveFiles.empty() || !options.windowsDir.empty();
         report.ShowDetails(options.details || AnalysesLiveReport(options), offline);
         report.Generate(ReportTitle(), selection);
-        text = report.GetText();
+        text = report.TakeText();
     }
 
     if (AnalysesLiveReport(options)) {

@@ -31,6 +31,19 @@ LogType& TypeEntry(std::uint32_t mask) {
     return g_settings.types[0];
 }
 
+// Entries reach the sinks only through the sinks' channel.
+bool SinkTakes(std::uint32_t type) {
+    if ((g_settings.channelMask & LOG_CHANNEL_SINKS) == 0) {
+        return false;
+    }
+    for (const TCustomLog* sink : Sinks()) {
+        if ((sink->TypesTaken() & type) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 LogSettings& LogState() {
@@ -56,8 +69,8 @@ void CopyBounded(char* target, std::size_t size, const char* source) {
 }
 
 void Trace(std::uint32_t type, const char* format, ...) {
-    if ((g_settings.enabledMask & type) == 0) {
-        return;  // disabled: nothing is formatted
+    if ((g_settings.enabledMask & type) == 0 || !SinkTakes(type)) {
+        return;  // disabled, or no sink writes it: nothing is formatted
     }
     va_list args;
     va_start(args, format);

@@ -15,9 +15,13 @@ void AddDriverKeys(const RegKey* controlSet, Machine& machine) {
             continue;
         }
         for (const RegKey* key : classKey->Subkeys()) {
-            RegValues& values = machine.driverKeys[classKey->Name() + "\\" + key->Name()];
+            // Hives list subkeys in order, so the end is nearly always the place.
+            RegValues& values =
+                machine.driverKeys
+                    .try_emplace(machine.driverKeys.end(), classKey->Name() + "\\" + key->Name())
+                    ->second;
             for (const auto& [valueName, value] : key->Values()) {
-                values[valueName] = value;
+                values.insert_or_assign(valueName, value);
             }
         }
     }

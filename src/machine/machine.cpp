@@ -15,6 +15,9 @@ char FoldCase(char c) {
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i]) {
+            continue;  // most names share long stretches byte for byte
+        }
         const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
         const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
         if (ca != cb) {

@@ -1,5 +1,6 @@
 #include "machine/machine_from_registry.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <system_error>
@@ -280,11 +281,30 @@ void AddClasses(const RegKey* controlSet, Machine& machine) {
     }
 }
 
+// An indirect string ("@usb.inf,%key%;USB Root Hub") reads as Windows shows it.
+void ShowIndirectText(RegValue& property) {
+    const std::vector<std::uint8_t>& data = property.data;
+    if (property.type != win::REG_SZ || data.empty() || data.front() != '@') {
+        return;
+    }
+    const std::string stored(data.begin(), std::find(data.begin(), data.end(), std::uint8_t{0}));
+    const std::string shown = DisplayText(stored);
+    if (shown != stored) {
+        property = RegValue::String(shown);
+    }
+}
+
 void AddDevices(const RegKey* controlSet, Machine& machine) {
     const RegKey* root = controlSet != nullptr ? controlSet->Find("Enum") : nullptr;
     if (root == nullptr) {
         FailCall(machine, "SetupDiGetClassDevsA", nullptr, win::ERROR_FILE_NOT_FOUND);
         return;
+    }
+    std::vector<std::pair<win::DWORD, std::string>> names;
+    for (win::DWORD code = 0; code <= win::SPDRP_LOWERFILTERS; ++code) {
+        if (std::string name = DevicePropertyValueName(code); !name.empty()) {
+            names.emplace_back(code, std::move(name));
+        }
     }
     for (const RegKey* enumerator : root->Subkeys()) {
         for (const RegKey* model : enumerator->Subkeys()) {
@@ -292,24 +312,18 @@ void AddDevices(const RegKey* controlSet, Machine& machine) {
                 Device device;
                 device.instanceId =
                     Upper(enumerator->Name() + "\\" + model->Name() + "\\" + instance->Name());
-                for (win::DWORD code = 0; code <= win::SPDRP_LOWERFILTERS; ++code) {
-                    const std::string name = DevicePropertyValueName(code);
-                    const RegValue* value = name.empty() ? nullptr : instance->Value(name);
+                for (const auto& [code, name] : names) {
+                    const RegValue* value = instance->Value(name);
                     if (value == nullptr) {
                         continue;
                     }
                     RegValue property = *value;
-                    const bool text = code == win::SPDRP_DEVICEDESC || code == win::SPDRP_MFG ||
-                                      code == win::SPDRP_FRIENDLYNAME;
-                    if (text && property.type == win::REG_SZ) {
-                        if (const auto stored = Text(instance, name.c_str())) {
-                            const std::string shown = DisplayText(*stored);
-                            if (shown != *stored) {
-                                property = RegValue::String(shown);
-                            }
-                        }
+                    if (code == win::SPDRP_DEVICEDESC || code == win::SPDRP_MFG ||
+                        code == win::SPDRP_FRIENDLYNAME) {
+                        ShowIndirectText(property);
                     }
-                    device.properties[code] = std::move(property);
+                    device.properties.emplace_hint(device.properties.end(), code,
+                                                   std::move(property));
                 }
                 machine.devices.push_back(std::move(device));
             }

@@ -14,6 +14,9 @@ bool SameName(const std::string& a, const std::string& b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == b[i]) {
+            continue;
+        }
         const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
         const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
         if (x != y) {

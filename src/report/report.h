@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "devices/string_list.h"
 #include "log/custom_log.h"
+#include "log/trace_log.h"
 #include "platform/platform.h"
 
 class DevNode;
@@ -24,6 +26,7 @@ class Report : public TCustomLog {
     ~Report() override = default;
 
     void Output(std::uint32_t type, const char* message) override;
+    std::uint32_t TypesTaken() const override { return LOG_ERROR | LOG_WARNING; }
     virtual void AddSystemInfo();
     virtual void AddSetupClassInfo(const win::GUID& classGuid);
     virtual void AddCommonDevNodeInfo(const DevNode& devNode);
@@ -54,6 +57,8 @@ class Report : public TCustomLog {
     void AddGuid(const win::GUID& guid);   // at column 7
 
     const std::string& GetText() const { return text; }
+    // The text, which the report no longer holds: no copy of a large report.
+    std::string TakeText() { return std::exchange(text, {}); }
 
   private:
     // `label` and the first value at `column`, each further value alone at

@@ -31,7 +31,8 @@ bool SameName(const std::string& a, const std::string& b) {
 win::BOOL SimulatedPlatform::SetupDiClassNameFromGuidA(const win::GUID* ClassGuid, char* ClassName,
                                                        win::DWORD ClassNameSize,
                                                        win::DWORD* RequiredSize) {
-    if (Enter("SetupDiClassNameFromGuidA", ClassGuid != nullptr ? GuidText(*ClassGuid) : "")) {
+    if (EnterWith("SetupDiClassNameFromGuidA",
+                  [&] { return ClassGuid != nullptr ? GuidText(*ClassGuid) : std::string(); })) {
         return win::FALSE;
     }
     if (ClassGuid == nullptr) {
@@ -89,7 +90,8 @@ win::BOOL SimulatedPlatform::SetupDiBuildClassInfoList(win::DWORD Flags, win::GU
 
 win::HKEY SimulatedPlatform::SetupDiOpenClassRegKey(const win::GUID* ClassGuid, win::REGSAM) {
     const auto invalid = static_cast<win::HKEY>(win::InvalidHandleValue());
-    if (Enter("SetupDiOpenClassRegKey", ClassGuid != nullptr ? GuidText(*ClassGuid) : "")) {
+    if (EnterWith("SetupDiOpenClassRegKey",
+                  [&] { return ClassGuid != nullptr ? GuidText(*ClassGuid) : std::string(); })) {
         return invalid;
     }
     // A null GUID opens the Class root on Windows, which is not described.
