@@ -60,7 +60,7 @@ std::size_t ReportFromHive(const std::string& hive) {
     }
     machine::Machine machine;
     std::string error;
-    if (!machine::MachineFromRegistry(tree, machine, error)) {
+    if (!machine::MachineFromRegistry(std::move(tree), machine, error)) {
         return 0;
     }
     sim::SimulatedPlatform platform(std::move(machine));

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read) {
         // The reader is the target: a report only of a small machine, which
         // keeps the run at thousands of inputs a second.
-        CheckRegistryReport(tree, 4);
+        CheckRegistryReport(std::move(tree), 4);
     }
     return 0;
 }

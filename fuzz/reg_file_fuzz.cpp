@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(error.line <= size + 1);
     if (parsed) {
         // A small machine only: the report walks every device.
-        CheckRegistryReport(tree, 64);
+        CheckRegistryReport(std::move(tree), 64);
     }
     return 0;
 }

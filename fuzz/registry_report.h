@@ -11,10 +11,10 @@
 #include "machine/machine_from_registry.h"
 #include "report/final_report.h"
 
-inline void CheckRegistryReport(const machine::RegistryTree& tree, std::size_t most) {
+inline void CheckRegistryReport(machine::RegistryTree&& tree, std::size_t most) {
     machine::Machine machine;
     std::string why;
-    if (!machine::MachineFromRegistry(tree, machine, why)) {
+    if (!machine::MachineFromRegistry(std::move(tree), machine, why)) {
         FUZZ_CHECK(!why.empty());
         return;
     }

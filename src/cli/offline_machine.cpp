@@ -1,5 +1,7 @@
 #include "cli/offline_machine.h"
 
+#include <utility>
+
 #include "machine/hive_file_loader.h"
 #include "machine/windows_folder.h"
 #include "host/host_files.h"
@@ -69,7 +71,7 @@ bool MachineFromExports(const std::vector<std::string>& files, const std::string
             return false;
         }
     }
-    return machine::MachineFromRegistry(tree, machine, error) &&
+    return machine::MachineFromRegistry(std::move(tree), machine, error) &&
            (drivers.empty() || machine::AddDriverFolder(drivers, machine, error));
 }
 
@@ -78,7 +80,7 @@ bool MachineFromHives(const std::vector<std::string>& hives, const std::string& 
                       std::string& error) {
     machine::RegistryTree tree;
     return LoadHives(hives, tree, notes, error) &&
-           machine::MachineFromRegistry(tree, machine, error) &&
+           machine::MachineFromRegistry(std::move(tree), machine, error) &&
            (drivers.empty() || machine::AddDriverFolder(drivers, machine, error));
 }
 
@@ -100,7 +102,7 @@ bool MachineFromWindowsFolder(const std::string& folder, const std::map<char, st
     }
     machine::RegistryTree tree;
     if (!LoadHives(hives, tree, notes, error) ||
-        !machine::MachineFromRegistry(tree, machine, error)) {
+        !machine::MachineFromRegistry(std::move(tree), machine, error)) {
         return false;
     }
     if (machine.systemDirectory.empty()) {

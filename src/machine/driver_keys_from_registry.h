@@ -8,7 +8,7 @@
 namespace machine {
 
 // Classes without a name (not installed) have them too; nothing without
-// Control\Class.
-void AddDriverKeys(const RegKey* controlSet, Machine& machine);
+// Control\Class. The values are moved out of the driver keys.
+void AddDriverKeys(RegKey* controlSet, Machine& machine);
 
 }  // namespace machine

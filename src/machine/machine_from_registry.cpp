@@ -49,17 +49,17 @@ void FailVersion(Machine& machine, std::initializer_list<const char*> masks, win
 
 // The control set the exports describe: CurrentControlSet as named, the one
 // Select\Current names, or the only ControlSetNNN there is.
-bool FindControlSet(const RegistryTree& tree, const RegKey*& controlSet, std::string& error) {
+bool FindControlSet(RegistryTree& tree, RegKey*& controlSet, std::string& error) {
     controlSet = nullptr;
-    const RegKey* system = tree.Find("HKEY_LOCAL_MACHINE\\SYSTEM");
+    RegKey* system = tree.Find("HKEY_LOCAL_MACHINE\\SYSTEM");
     if (system == nullptr) {
         return true;
     }
     if ((controlSet = system->Find("CurrentControlSet")) != nullptr) {
         return true;
     }
-    std::vector<const RegKey*> sets;
-    for (const RegKey* key : system->Subkeys()) {
+    std::vector<RegKey*> sets;
+    for (RegKey* key : system->Subkeys()) {
         const std::string& name = key->Name();
         if (Upper(name).rfind("CONTROLSET", 0) == 0 && Number(name.substr(10))) {
             sets.push_back(key);
@@ -367,9 +367,9 @@ std::string DisplayText(const std::string& stored) {
     return stored.substr(semicolon + 1);
 }
 
-bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string& error) {
+bool MachineFromRegistry(RegistryTree&& tree, Machine& machine, std::string& error) {
     machine = Machine{};
-    const RegKey* controlSet = nullptr;
+    RegKey* controlSet = nullptr;
     if (!FindControlSet(tree, controlSet, error)) {
         return false;
     }

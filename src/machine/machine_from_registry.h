@@ -26,8 +26,9 @@ inline constexpr const char* kProcessorsKey =
     "HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor";
 
 // False with `error` when the exports name several control sets and none
-// can be told to be the current one.
-bool MachineFromRegistry(const RegistryTree& tree, Machine& machine, std::string& error);
+// can be told to be the current one. The values of driver keys and device
+// keys are moved out of `tree` into the machine rather than copied.
+bool MachineFromRegistry(RegistryTree&& tree, Machine& machine, std::string& error);
 
 // What Windows shows of an indirect string ("@usb.inf,%key%;USB Root Hub"):
 // the text after the first ';'. Other text is returned unchanged.

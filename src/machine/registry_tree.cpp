@@ -1,5 +1,7 @@
 #include "machine/registry_tree.h"
 
+#include <utility>
+
 #include "host/host_files.h"
 
 namespace machine {
@@ -64,8 +66,8 @@ void RegKey::IndexValues() {
     }
 }
 
-const RegKey* RegKey::Find(const std::string& path) const {
-    const RegKey* key = this;
+template <typename Key>
+Key* RegKey::FindIn(Key* key, const std::string& path) {
     std::size_t at = 0;
     while (key != nullptr && at <= path.size()) {
         std::size_t end = path.find('\\', at);
@@ -79,20 +81,47 @@ const RegKey* RegKey::Find(const std::string& path) const {
     return key;
 }
 
+template <typename Key>
+std::vector<Key*> RegKey::SubkeysOf(Key& key) {
+    std::vector<Key*> keys;
+    keys.reserve(key.subkeys_.size());
+    for (const auto& subkey : key.subkeys_) {
+        if (subkey) {
+            keys.push_back(subkey.get());
+        }
+    }
+    return keys;
+}
+
+const RegKey* RegKey::Find(const std::string& path) const {
+    return FindIn(this, path);
+}
+
+RegKey* RegKey::Find(const std::string& path) {
+    return FindIn(this, path);
+}
+
 const RegValue* RegKey::Value(const std::string& name) const {
     const std::size_t slot = ValueSlot(name);
     return slot == kNone ? nullptr : &values_[slot].second;
 }
 
+RegValue* RegKey::Value(const std::string& name) {
+    const std::size_t slot = ValueSlot(name);
+    return slot == kNone ? nullptr : &values_[slot].second;
+}
+
 std::vector<const RegKey*> RegKey::Subkeys() const {
-    std::vector<const RegKey*> keys;
-    keys.reserve(subkeys_.size());
-    for (const auto& key : subkeys_) {
-        if (key) {
-            keys.push_back(key.get());
-        }
-    }
-    return keys;
+    return SubkeysOf(*this);
+}
+
+std::vector<RegKey*> RegKey::Subkeys() {
+    return SubkeysOf(*this);
+}
+
+std::vector<std::pair<std::string, RegValue>> RegKey::TakeValues() {
+    valueIndex_.reset();
+    return std::exchange(values_, {});
 }
 
 RegKey* RegKey::FindChild(const std::string& name) {

@@ -24,10 +24,16 @@ class RegKey {
     // Null when there is no such subkey; `path` may hold several parts
     // separated by '\'.
     const RegKey* Find(const std::string& path) const;
+    RegKey* Find(const std::string& path);
     const RegValue* Value(const std::string& name) const;
+    RegValue* Value(const std::string& name);
     // Subkeys in the order they were added (deleted ones left out).
     std::vector<const RegKey*> Subkeys() const;
+    std::vector<RegKey*> Subkeys();
     const std::vector<std::pair<std::string, RegValue>>& Values() const { return values_; }
+    // The values, which the key no longer holds: for one who builds from a
+    // tree that is not needed again.
+    std::vector<std::pair<std::string, RegValue>> TakeValues();
 
     RegKey* FindChild(const std::string& name);
     RegKey& Child(const std::string& name);
@@ -43,6 +49,10 @@ class RegKey {
     // which keeps a large hive's tree quick to build and to free.
     static constexpr std::size_t kIndexFrom = 16;
 
+    template <typename Key>
+    static Key* FindIn(Key* key, const std::string& path);
+    template <typename Key>
+    static std::vector<Key*> SubkeysOf(Key& key);
     std::size_t SubkeySlot(const std::string& name) const;
     std::size_t ValueSlot(const std::string& name) const;
     void IndexValues();
@@ -61,6 +71,7 @@ class RegistryTree : public RegFileSink {
 
     // "HKEY_LOCAL_MACHINE\\SYSTEM\\Select"; null when absent.
     const RegKey* Find(const std::string& path) const { return root_.Find(path); }
+    RegKey* Find(const std::string& path) { return root_.Find(path); }
 
     void Key(const std::vector<std::string>& path) override;
     void DeleteKey(const std::vector<std::string>& path) override;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ class OfflineReportTest : public ::testing::Test {
         EXPECT_TRUE(machine::LoadRegFile(reg, tree, error)) << error;
         EXPECT_TRUE(machine::LoadRegFile(system, tree, error)) << error;
         machine::Machine imported;
-        EXPECT_TRUE(machine::MachineFromRegistry(tree, imported, error)) << error;
+        EXPECT_TRUE(machine::MachineFromRegistry(std::move(tree), imported, error)) << error;
         EXPECT_TRUE(machine::AddDriverFolder(drivers, imported, error)) << error;
         return imported;
     }
@@ -142,7 +143,7 @@ TEST_F(OfflineReportTest, WithoutDriverCopiesEveryFileIsMissingAsOnWindows) {
                                       text.size(), "m.reg", tree, error))
         << error;
     machine::Machine imported;
-    ASSERT_TRUE(machine::MachineFromRegistry(tree, imported, error));
+    ASSERT_TRUE(machine::MachineFromRegistry(std::move(tree), imported, error));
     const std::string report = ReportOf(imported);
     EXPECT_NE(std::string::npos, report.find("GetFileVersionInfoSize failed with error 0x00000002"))
         << report;
@@ -196,7 +197,7 @@ TEST_F(OfflineReportTest, RealSizedUtf16ExportIsRead) {
     std::string error;
     ASSERT_TRUE(machine::LoadRegFile(file, tree, error)) << error;
     machine::Machine imported;
-    ASSERT_TRUE(machine::MachineFromRegistry(tree, imported, error)) << error;
+    ASSERT_TRUE(machine::MachineFromRegistry(std::move(tree), imported, error)) << error;
     const std::string report = ReportOf(imported);
 
     EXPECT_EQ(2000u, imported.devices.size());

@@ -1,6 +1,7 @@
 #include "machine/machine_from_registry.h"
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ bool Import(const std::string& body, machine::Machine& machine, std::string& err
     machine::RegistryTree tree;
     return machine::LoadRegBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
                                  "t.reg", tree, error) &&
-           machine::MachineFromRegistry(tree, machine, error);
+           machine::MachineFromRegistry(std::move(tree), machine, error);
 }
 
 machine::Machine Imported(const std::string& body) {
