@@ -3,11 +3,13 @@
 // matches.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "machine/machine.h"
@@ -31,8 +33,16 @@ class FaultTable {
     bool MatchesArgument(std::string_view function) const;
 
   private:
+    // Looked up by the caller's name without making a string of it: every
+    // call of the provider is counted while faults are set.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
     std::vector<machine::Fault> faults_;
-    std::map<std::string, std::uint32_t, std::less<>> calls_;
+    std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> calls_;
 };
 
 }  // namespace sim
