@@ -1,6 +1,6 @@
 #include "analysis/read_failure.h"
 
-#include <cstdio>
+#include "text/print_format.h"
 
 namespace analysis {
 
@@ -15,7 +15,7 @@ std::string QuoteLine(std::string_view line) {
         const auto c = static_cast<unsigned char>(line[i]);
         if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
             char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            FormatPrint(hex, sizeof hex, "\\x%02X", c);
             quoted += hex;
         } else {
             quoted.push_back(static_cast<char>(c));

@@ -1,6 +1,6 @@
 #include "log/log_config.h"
 
-#include "host/whole_file.h"
+#include "host/read_probe.h"
 #include "log/trace_log.h"
 #include "platform/failure_code.h"
 
