@@ -1,11 +1,12 @@
 #include "analysis/read_failure.h"
 
 #include "text/print_format.h"
+#include "text/joined.h"
 
 namespace analysis {
 
 std::string ReadFailure::Format(const std::string& file) const {
-    return file + ":" + std::to_string(line) + ": expected " + expected + ", found " + found;
+    return Joined({file, ":", std::to_string(line), ": expected ", expected, ", found ", found});
 }
 
 std::string QuoteLine(std::string_view line) {

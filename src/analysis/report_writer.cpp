@@ -1,6 +1,7 @@
 #include "analysis/report_writer.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "text/print_format.h"
 
@@ -13,7 +14,7 @@ namespace {
 // line replaces the spaces just written.
 class Layout {
   public:
-    void Text(const std::string& s, std::size_t c) {
+    void Text(std::string_view s, std::size_t c) {
         if (column_ < c) {
             text_.append(c - column_, ' ');
             column_ = c;
