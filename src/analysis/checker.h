@@ -2,17 +2,17 @@
 #pragma once
 
 #include <initializer_list>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "analysis/report_check.h"
+#include "analysis/sorted_index.h"
 
 namespace analysis {
 
 // Trace lines that a finding explains, by their line in the report.
-using Explained = std::set<std::size_t>;
+using Explained = SortedSet<std::size_t>;
 
 class Checker {
   public:
@@ -25,7 +25,7 @@ class Checker {
     void Add(Severity severity, const char* rule, std::string subject,
              std::initializer_list<std::size_t> lines, std::string message,
              std::string_view action);
-    void Explain(const TraceLine& trace) { explained.insert(trace.line); }
+    void Explain(const TraceLine& trace) { explained.Insert(trace.line); }
 };
 
 }  // namespace analysis

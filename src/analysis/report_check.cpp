@@ -1,8 +1,6 @@
 #include "analysis/report_check.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 #include "analysis/checker.h"
 #include "analysis/device_checks.h"
@@ -17,21 +15,21 @@ bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-using ServiceIndex = std::map<std::string, const Service*>;
+using ServiceIndex = SortedMap<std::string, const Service*>;
 
 ServiceIndex Described(const SetupClass& c) {
     ServiceIndex index;
     for (const Service& s : c.services) {
         if (s.opened) {
-            index.emplace(Folded(s.name), &s);
+            index.Emplace(Folded(s.name), &s);
         }
     }
     return index;
 }
 
 std::string Provider(const ServiceIndex& index, const std::string& name) {
-    const auto it = index.find(Folded(name));
-    const Service* s = it == index.end() ? nullptr : it->second;
+    const Service* const* found = index.Find(Folded(name));
+    const Service* s = found == nullptr ? nullptr : *found;
     return s == nullptr || s->languages.empty() ? std::string() : s->languages.front().strings[0];
 }
 
@@ -128,13 +126,13 @@ void BinaryPath(Checker& check, const Service& s) {
 
 void Filters(Checker& check, const SetupClass& c, const std::string& className) {
     const ServiceIndex described = Described(c);
-    std::set<std::string> classFilters;
+    SortedSet<std::string> classFilters;
     for (const Device& d : c.devices) {
         for (const StackLayer layer :
              {StackLayer::UpperClassFilters, StackLayer::LowerClassFilters}) {
             const auto index = static_cast<std::size_t>(layer);
             for (const std::string& name : d.stack.layers[index]) {
-                if (classFilters.insert(Folded(name)).second) {
+                if (classFilters.Insert(Folded(name))) {
                     check.Add(Severity::Warning, "class-filter", Joined({"class ", className}),
                               {d.stack.lines[index]},
                               Joined({name, " is a class filter of the ", className,
@@ -167,7 +165,7 @@ void Filters(Checker& check, const SetupClass& c, const std::string& className) 
 
 void Unexplained(Checker& check, const TraceLines& traces, const std::string& subject) {
     for (const TraceLine& t : traces) {
-        if (t.kind == TraceKind::Error && check.explained.count(t.line) == 0) {
+        if (t.kind == TraceKind::Error && !check.explained.Contains(t.line)) {
             check.Add(Severity::Warning, "unexplained", subject, {t.line}, t.message,
                       "The report is incomplete here: run it again as an administrator, and if "
                       "the line stays, send it to the developers.");
