@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 namespace {
@@ -27,9 +28,14 @@ class Output {
         }
     }
     void Write(const char* text, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i) {
-            Put(text[i]);
+        if (count_ > INT_MAX) {
+            return;
         }
+        const std::size_t room = count_ + 1 < size_ ? size_ - 1 - count_ : 0;
+        if (room > 0 && n > 0) {
+            std::memcpy(buffer_ + count_, text, n < room ? n : room);
+        }
+        count_ += n;
     }
     int Finish() {
         if (size_ > 0) {
@@ -141,7 +147,11 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
     bool failed = false;
     while (*p != '\0' && !failed) {
         if (*p != '%') {
-            out.Put(*p++);
+            const char* run = p;
+            while (*p != '\0' && *p != '%') {
+                ++p;
+            }
+            out.Write(run, static_cast<std::size_t>(p - run));
             continue;
         }
         ++p;
