@@ -23,9 +23,14 @@ class Output {
         ++count_;
     }
     void Repeat(char c, std::size_t n) {
-        for (; n > 0 && count_ <= INT_MAX; --n) {
-            Put(c);
+        if (count_ > INT_MAX) {
+            return;
         }
+        const std::size_t room = count_ + 1 < size_ ? size_ - 1 - count_ : 0;
+        if (room > 0 && n > 0) {
+            std::memset(buffer_ + count_, c, n < room ? n : room);
+        }
+        count_ += n;
     }
     void Write(const char* text, std::size_t n) {
         if (count_ > INT_MAX) {
@@ -98,10 +103,10 @@ void PutInteger(Output& out, const Spec& spec, Unsigned value, bool negative) {
     const char c = spec.conversion;
     const unsigned base = c == 'o' ? 8 : c == 'x' || c == 'X' ? 16 : 10;
     const char* alphabet = c == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
-    char digits[24];
+    char digits[24];  // filled from the end
     std::size_t n = 0;
     for (; value != 0; value /= base) {
-        digits[n++] = alphabet[value % base];
+        digits[sizeof digits - ++n] = alphabet[value % base];
     }
     const std::size_t least = spec.precision < 0 ? 1 : static_cast<std::size_t>(spec.precision);
     std::size_t zeros = least > n ? least - n : 0;
@@ -129,9 +134,7 @@ void PutInteger(Output& out, const Spec& spec, Unsigned value, bool negative) {
     }
     out.Write(prefix, prefixSize);
     out.Repeat('0', zeros);
-    while (n > 0) {
-        out.Put(digits[--n]);
-    }
+    out.Write(digits + sizeof digits - n, n);
     if (spec.left) {
         out.Repeat(' ', pad);
     }
