@@ -42,6 +42,7 @@ machine::RegistryTree BigSystemTree(std::size_t devices, std::size_t services) {
     const std::size_t functions = services > kFilters ? services - kFilters : 1;
     const auto service = [&](std::size_t i) { return "drv" + std::to_string(i % services); };
     const std::vector<std::uint8_t> capabilities = {0x84, 0, 0, 0};
+    const std::vector<std::uint8_t> driverDate = {0, 0x80, 0x8c, 0xa3, 0xc5, 0x94, 0xc6, 0x01};
     for (std::size_t i = 0; i < devices; ++i) {
         const std::string id =
             "VID_" + std::to_string(1000 + i % 9000) + "&PID_" + std::to_string(i);
@@ -79,6 +80,16 @@ machine::RegistryTree BigSystemTree(std::size_t devices, std::size_t services) {
         tree.Value("SymbolicName", Text("\\??\\USB#" + id + "#7&3a&0&" + std::to_string(i % 16) +
                                         "#{a5dcbf10-6530-11d2-901f-00c04fb951ed}"));
         tree.Value("SelectiveSuspendEnabled", machine::RegValue::Dword(1));
+        // The driver package the Driver value names, for reports with details.
+        key(control, {"Class", is1394 ? k1394 : kUsb, std::to_string(10000 + i).substr(1)});
+        tree.Value("ProviderName", Text("Example Corp."));
+        tree.Value("DriverVersion", Text("6.1.7601." + std::to_string(i % 30000)));
+        tree.Value("DriverDate", Text("6-21-2006"));
+        tree.Value("DriverDateData", machine::RegValue{win::REG_BINARY, driverDate});
+        tree.Value("InfPath", Text("oem" + std::to_string(i % 100) + ".inf"));
+        tree.Value("InfSection", Text("Generic.Install"));
+        tree.Value("MatchingDeviceId", Text("usb\\class_ff"));
+        tree.Value("DriverDesc", Text("USB Device " + std::to_string(i)));
     }
 
     for (std::size_t i = 0; i < services; ++i) {

@@ -156,12 +156,16 @@ void ReadServices(ReportCursor& in, SetupClass& setupClass) {
     if (!setupClass.managerOpened) {
         return;
     }
-    // One entry per name, even where only its blank line is left of it.
-    for (std::size_t i = 0; i < names.size() && !in.AtEnd(); ++i) {
+    // One entry per name, even where only its blank line is left of it, or
+    // nothing: a text that ends early lost those blank lines (trimmed, or
+    // cut off), and reading what is written back must give the same entries.
+    for (std::size_t i = 0; i < names.size(); ++i) {
         Service service;
-        service.line = in.LineNumber();
-        in.Blank();
-        in.Traces(service.traces, TraceSlot::OpenService);
+        service.line = in.AtEnd() ? in.LineNumber() - 1 : in.LineNumber();
+        if (!in.AtEnd()) {
+            in.Blank();
+            in.Traces(service.traces, TraceSlot::OpenService);
+        }
         if (in.PeekHeading("Service:")) {
             ReadService(in, service);
         } else {
