@@ -1,6 +1,5 @@
 #include "machine/machine_from_registry.h"
 
-#include <cstdio>
 #include <optional>
 #include <system_error>
 
@@ -10,6 +9,7 @@
 #include "machine/registry_from_machine.h"
 #include "machine/registry_key_values.h"
 #include "machine/windows_names.h"
+#include "text/print_format.h"
 
 namespace machine {
 
@@ -66,7 +66,7 @@ bool FindControlSet(const RegistryTree& tree, const RegKey*& controlSet, std::st
     }
     if (const auto current = Dword(system->Find("Select"), "Current")) {
         char name[32];
-        std::snprintf(name, sizeof name, "ControlSet%03u", *current);
+        FormatPrint(name, sizeof name, "ControlSet%03u", *current);
         if ((controlSet = system->Find(name)) != nullptr) {
             return true;
         }
