@@ -88,6 +88,15 @@ TEST(PrintFormatTest, IntegersAsTheLibraryFormatsThem) {
         for (const char* length : {"hh", "h", "", "l", "ll", "z", "j"}) {
             for (const std::string& format : Specs(flags, true, std::string(length) + conversion)) {
                 for (const long long v : values) {
+#ifdef _WIN32
+                    // Windows' formatter drops the zero that '#' asks of an
+                    // octal 0 (after the length's cut) at precision 0; ours
+                    // writes it, as C99 says.
+                    if (*conversion == 'o' && format.find('#') != std::string::npos &&
+                        format.find(".0") != std::string::npos) {
+                        continue;
+                    }
+#endif
                     const std::string l = length;
                     if (l == "ll" || l == "j") {
                         ExpectAsLibrary(format, v);
