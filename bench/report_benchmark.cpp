@@ -23,7 +23,8 @@ std::size_t Report(bool details) {
 void Run(benchmark::State& state, bool details) {
     const auto devices = static_cast<std::size_t>(state.range(0));
     ResetLogState();
-    sim::SimulatedPlatform platform(details ? SyntheticMachineWithPackages(devices) : SyntheticMachine(devices));
+    sim::SimulatedPlatform platform(details ? SyntheticMachineWithPackages(devices)
+                                            : SyntheticMachine(devices));
     win::ScopedPlatform scope(platform);
     InitLog(DefaultLogConfig());
 

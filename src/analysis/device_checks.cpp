@@ -2,6 +2,7 @@
 
 #include "analysis/device_facts.h"
 #include "analysis/report_diff.h"
+#include "text/joined.h"
 
 namespace analysis {
 
@@ -58,7 +59,7 @@ constexpr Advice kAdvice[] = {
 };
 
 std::string Subject(const Device& d) {
-    return "device " + d.instanceId.value_or("?");
+    return Joined({"device ", d.instanceId.value_or("?")});
 }
 
 std::size_t LineOf(const DeviceDetails& details, DetailField field) {
@@ -113,27 +114,28 @@ void Status(Checker& check, const Device& d, const DeviceDetails& details) {
                 lines.push_back(t.line);
             }
         }
+        const bool named = !status->problemName.empty();
+        const bool explained = !status->meaning.empty();
         check.Add(Severity::Error, "device-problem", Subject(d), lines,
-                  d.description.value_or("the device") + " has problem code " +
-                      std::to_string(code) +
-                      (status->problemName.empty() ? "" : " (" + status->problemName + ")") +
-                      (status->meaning.empty() ? "" : ": " + status->meaning),
+                  Joined({d.description.value_or("the device"), " has problem code ",
+                          std::to_string(code), named ? " (" : "", status->problemName,
+                          named ? ")" : "", explained ? ": " : "", status->meaning}),
                   ProblemAdvice(code));
     }
     const bool disabledNow = status && status->state == DeviceState::Disabled;
     if (disabledNow || (flags && (*flags & kFlagDisabled) != 0)) {
         check.Add(Severity::Info, "device-disabled", Subject(d),
                   {disabledNow ? statusLine : flagsLine},
-                  d.description.value_or("the device") +
-                      (disabledNow ? " is disabled (code 22)"
-                                   : " is disabled: its configuration flags say so"),
+                  Joined({d.description.value_or("the device"),
+                          disabledNow ? " is disabled (code 22)"
+                                      : " is disabled: its configuration flags say so"}),
                   ProblemAdvice(22));
     }
     if (flags && (*flags & (kFlagFailedInstall | kFlagReinstall)) != 0) {
         const bool failed = (*flags & kFlagFailedInstall) != 0;
         check.Add(Severity::Warning, "install-flags", Subject(d), {flagsLine},
-                  "the configuration flags of " + d.description.value_or("the device") +
-                      (failed ? " say its installation failed" : " ask for its reinstallation"),
+                  Joined({"the configuration flags of ", d.description.value_or("the device"),
+                          failed ? " say its installation failed" : " ask for its reinstallation"}),
                   "Reinstall the device's driver (Update Driver in Device Manager, or uninstall "
                   "the device and scan for hardware changes), then restart.");
     }
@@ -145,12 +147,13 @@ void Package(Checker& check, const SetupClass& c, const Device& d, const DeviceD
     const std::string driver = function.empty() ? std::string() : function.front();
     const std::size_t keyLine = LineOf(details, DetailField::DriverKey);
     if (!driver.empty() && (NoDriverValue(details) || DriverKeyMissing(details))) {
+        const bool noValue = NoDriverValue(details);
         check.Add(Severity::Warning, "no-driver-package", Subject(d), {keyLine},
-                  d.description.value_or("the device") + " runs " + driver +
-                      (NoDriverValue(details)
-                           ? " but has no driver package (no Driver value)"
-                           : " but its driver key " + *FieldText(details, DetailField::DriverKey) +
-                                 " does not exist"),
+                  Joined({d.description.value_or("the device"), " runs ", driver,
+                          noValue ? " but has no driver package (no Driver value)"
+                                  : " but its driver key ",
+                          noValue ? "" : *FieldText(details, DetailField::DriverKey),
+                          noValue ? "" : " does not exist"}),
                   "Reinstall the device's driver from its package, so that Windows records what "
                   "is installed and can update or roll it back.");
     }
@@ -162,8 +165,8 @@ void Package(Checker& check, const SetupClass& c, const Device& d, const DeviceD
         if (package && file && *package != *file) {
             check.Add(Severity::Info, "version-mismatch", Subject(d),
                       {LineOf(details, DetailField::DriverVersion), service->versionLine},
-                      "the driver package says version " + *version + ", the file of " + driver +
-                          " is " + service->fileVersion,
+                      Joined({"the driver package says version ", *version, ", the file of ",
+                              driver, " is ", service->fileVersion}),
                       "If the device misbehaves, check that the file in system32\\drivers is the "
                       "one its package installed: another package may have replaced it.");
         }
@@ -171,8 +174,8 @@ void Package(Checker& check, const SetupClass& c, const Device& d, const DeviceD
     if (InfFileMissing(details)) {
         check.Add(Severity::Warning, "inf-missing", Subject(d),
                   {LineOf(details, DetailField::InfFile)},
-                  "the INF file " + *FieldText(details, DetailField::InfFile) +
-                      " of the driver package is not in the Windows folder",
+                  Joined({"the INF file ", *FieldText(details, DetailField::InfFile),
+                          " of the driver package is not in the Windows folder"}),
                   "Reinstall the driver package: without its INF file Windows cannot reinstall or "
                   "repair the device's driver.");
     }
@@ -185,9 +188,10 @@ void DisabledServices(Checker& check, const SetupClass& c) {
             (s.startType->size() > 1 && (*s.startType)[1] != ' ')) {
             continue;
         }
-        check.Add(Severity::Warning, "service-disabled", "service " + s.name, {s.startTypeLine},
-                  "the service " + s.name +
-                      " is disabled (start type 4): no device whose stack names it can start",
+        check.Add(Severity::Warning, "service-disabled", Joined({"service ", s.name}),
+                  {s.startTypeLine},
+                  Joined({"the service ", s.name,
+                          " is disabled (start type 4): no device whose stack names it can start"}),
                   "Set its start type back to what its driver package installs (usually 3, "
                   "demand), or remove it from the stacks that name it.");
     }

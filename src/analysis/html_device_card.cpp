@@ -25,11 +25,11 @@ struct ServiceFacts {
 
 ServiceFacts Lookup(const SetupClass& c, const ServiceIndex& index, const std::string& name) {
     ServiceFacts facts;
-    const auto it = index.find(Folded(name));
-    if (it == index.end()) {
+    const std::size_t* found = index.Find(Folded(name));
+    if (found == nullptr) {
         return facts;
     }
-    facts.index = it->second;
+    facts.index = *found;
     facts.service = &c.services[facts.index];
     for (const TraceLine& t : facts.service->traces) {
         // ERROR_SERVICE_DOES_NOT_EXIST, as OpenService reported it.
@@ -118,7 +118,7 @@ void WriteStack(HtmlWriter& html, const SetupClass& c, const ServiceIndex& index
 ServiceIndex IndexServices(const SetupClass& c) {
     ServiceIndex index;
     for (std::size_t s = 0; s < c.services.size(); ++s) {
-        index.emplace(Folded(c.services[s].name), s);
+        index.Emplace(Folded(c.services[s].name), s);
     }
     return index;
 }

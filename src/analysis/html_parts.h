@@ -3,13 +3,13 @@
 // setup class, "c1-d2" its second device, "c1-s3" its third service entry.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "analysis/html_writer.h"
 #include "analysis/report_check.h"
 #include "analysis/report_data.h"
+#include "analysis/sorted_index.h"
 
 namespace analysis {
 
@@ -26,7 +26,7 @@ class HtmlAnchors {
     static std::string ServiceId(std::size_t c, std::size_t s);
 
   private:
-    std::map<std::string, std::string> ids_;  // folded subject -> id
+    SortedMap<std::string, std::string> ids_;  // folded subject -> id
 };
 
 // The trace lines of `traces` that stand before `slot`, each as a block that
@@ -39,7 +39,7 @@ void WriteFindings(HtmlWriter& html, const std::vector<Finding>& findings,
 // The system facts, setup classes with their device cards and services.
 void WriteReportBody(HtmlWriter& html, const ReportData& report);
 // A class's service entries by folded name: the first of each name.
-using ServiceIndex = std::map<std::string, std::size_t>;
+using ServiceIndex = SortedMap<std::string, std::size_t>;
 ServiceIndex IndexServices(const SetupClass& setupClass);
 // One device card with its driver stack drawn as a column of boxes.
 void WriteDeviceCard(HtmlWriter& html, const SetupClass& setupClass, const ServiceIndex& index,

@@ -3,6 +3,7 @@
 #include "analysis/html_page.h"
 #include "analysis/html_parts.h"
 #include "analysis/report_diff.h"
+#include "text/joined.h"
 
 namespace analysis {
 
@@ -19,7 +20,7 @@ const char* SeverityWord(Severity severity) {
 }
 
 std::string Plural(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+    return Joined({std::to_string(n), " ", n == 1 ? one : many});
 }
 
 void WriteFinding(HtmlWriter& html, const Finding& f, const HtmlAnchors& anchors) {
@@ -121,7 +122,7 @@ std::string Page(const ReportData& report, const std::vector<Finding>& findings,
     HtmlWriter html(codePage);
     std::string title;
     codePage.AppendUtf8(title, report.title);
-    BeginHtmlPage(html, std::string(heading) + " " + source + " \xE2\x80\x94 " + title);
+    BeginHtmlPage(html, Joined({heading, " ", source, " \xE2\x80\x94 ", title}));
     WriteHeader(html, heading, report.title, source);
     const HtmlAnchors anchors(report);
     WriteFindings(html, findings, anchors);
@@ -154,10 +155,10 @@ void WriteFindings(HtmlWriter& html, const std::vector<Finding>& findings,
     if (findings.empty()) {
         html.Raw("No findings: nothing in this report needs looking at first.</p>\n");
     } else {
-        html.Utf8(Plural(findings.size(), "finding", "findings") + ": " +
-                  Plural(counts[0], "error", "errors") + ", " +
-                  Plural(counts[1], "warning", "warnings") + ", " +
-                  Plural(counts[2], "note", "notes") + ".");
+        html.Utf8(Joined({Plural(findings.size(), "finding", "findings"), ": ",
+                          Plural(counts[0], "error", "errors"), ", ",
+                          Plural(counts[1], "warning", "warnings"), ", ",
+                          Plural(counts[2], "note", "notes"), "."}));
         html.Raw("</p>\n<ol class=\"findings\">\n");
         for (const Finding& f : findings) {
             WriteFinding(html, f, anchors);

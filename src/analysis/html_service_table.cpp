@@ -1,9 +1,9 @@
 // The services of a setup class as a table: binary path, versions and the
 // strings of each language block, with the ERROR and WARNING lines in the
 // cell they interrupt.
-#include <cstdio>
 
 #include "analysis/html_parts.h"
+#include "text/print_format.h"
 
 namespace analysis {
 
@@ -11,8 +11,8 @@ namespace {
 
 void WriteLanguage(HtmlWriter& html, const LanguageBlock& block) {
     char heading[64];
-    std::snprintf(heading, sizeof heading, "Language 0x%04X, code page 0x%04X",
-                  static_cast<unsigned>(block.language), static_cast<unsigned>(block.codePage));
+    FormatPrint(heading, sizeof heading, "Language 0x%04X, code page 0x%04X",
+                static_cast<unsigned>(block.language), static_cast<unsigned>(block.codePage));
     html.Raw("<div class=\"lang\"><span class=\"muted\">").Raw(heading).Raw("</span>");
     static constexpr TraceSlot kSlots[] = {TraceSlot::Provider, TraceSlot::InternalName,
                                            TraceSlot::OriginalFilename, TraceSlot::ProductName,

@@ -63,6 +63,12 @@ void HtmlWriter::Escaped(std::string_view utf8) {
     AppendEscaped(out_, utf8);
 }
 
+// Out of line: the pages call it a few hundred times.
+HtmlWriter& HtmlWriter::Raw(std::string_view markup) {
+    out_ += markup;
+    return *this;
+}
+
 HtmlWriter& HtmlWriter::Text(std::string_view narrow) {
     scratch_.clear();
     codePage_.AppendUtf8(scratch_, narrow);

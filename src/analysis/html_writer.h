@@ -15,10 +15,7 @@ class HtmlWriter {
     explicit HtmlWriter(const CodePage& codePage) : codePage_(codePage) {}
 
     // Markup of our own, written as it is.
-    HtmlWriter& Raw(std::string_view markup) {
-        out_ += markup;
-        return *this;
-    }
+    HtmlWriter& Raw(std::string_view markup);
     HtmlWriter& Text(std::string_view narrow);  // in the report's code page
     HtmlWriter& Utf8(std::string_view text);    // malformed bytes become U+FFFD
     HtmlWriter& Number(std::size_t value);

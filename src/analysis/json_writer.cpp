@@ -1,6 +1,6 @@
 #include "analysis/json_writer.h"
 
-#include <cstdio>
+#include "text/print_format.h"
 
 namespace analysis {
 
@@ -69,8 +69,8 @@ void JsonWriter::Quoted(std::string_view utf8) {
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x",
-                                  static_cast<unsigned>(static_cast<unsigned char>(c)));
+                    FormatPrint(escaped, sizeof escaped, "\\u%04x",
+                                static_cast<unsigned>(static_cast<unsigned char>(c)));
                     out_ += escaped;
                 } else {
                     out_.push_back(c);

@@ -1,11 +1,12 @@
 #include "analysis/read_failure.h"
 
-#include <cstdio>
+#include "text/print_format.h"
+#include "text/joined.h"
 
 namespace analysis {
 
 std::string ReadFailure::Format(const std::string& file) const {
-    return file + ":" + std::to_string(line) + ": expected " + expected + ", found " + found;
+    return Joined({file, ":", std::to_string(line), ": expected ", expected, ", found ", found});
 }
 
 std::string QuoteLine(std::string_view line) {
@@ -15,7 +16,7 @@ std::string QuoteLine(std::string_view line) {
         const auto c = static_cast<unsigned char>(line[i]);
         if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
             char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            FormatPrint(hex, sizeof hex, "\\x%02X", c);
             quoted += hex;
         } else {
             quoted.push_back(static_cast<char>(c));

@@ -1,12 +1,11 @@
 #include "analysis/report_check.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 #include "analysis/checker.h"
 #include "analysis/device_checks.h"
 #include "analysis/report_diff.h"
+#include "text/joined.h"
 
 namespace analysis {
 
@@ -16,21 +15,21 @@ bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-using ServiceIndex = std::map<std::string, const Service*>;
+using ServiceIndex = SortedMap<std::string, const Service*>;
 
 ServiceIndex Described(const SetupClass& c) {
     ServiceIndex index;
     for (const Service& s : c.services) {
         if (s.opened) {
-            index.emplace(Folded(s.name), &s);
+            index.Emplace(Folded(s.name), &s);
         }
     }
     return index;
 }
 
 std::string Provider(const ServiceIndex& index, const std::string& name) {
-    const auto it = index.find(Folded(name));
-    const Service* s = it == index.end() ? nullptr : it->second;
+    const Service* const* found = index.Find(Folded(name));
+    const Service* s = found == nullptr ? nullptr : *found;
     return s == nullptr || s->languages.empty() ? std::string() : s->languages.front().strings[0];
 }
 
@@ -55,18 +54,20 @@ void MissingServices(Checker& check, const SetupClass& c) {
                 for (const std::string& entry : d.stack.layers[layer]) {
                     if (SameName(entry, slot.name)) {
                         lines.push_back(d.stack.lines[layer]);
-                        devices += (devices.empty() ? "" : ", ") + d.instanceId.value_or("?");
+                        devices += devices.empty() ? "" : ", ";
+                        devices += d.instanceId.value_or("?");
                     }
                 }
             }
         }
-        check.Add(Severity::Error, "service-not-installed", "service " + slot.name, lines,
-                  "the driver stack of " + (devices.empty() ? std::string("a device") : devices) +
-                      " names " + slot.name +
-                      ", which the service control manager does not know: the device cannot start",
-                  "Remove " + slot.name +
-                      " from the UpperFilters/LowerFilters value that names it (left behind by "
-                      "uninstalled software), or reinstall the software that owns it.");
+        const std::string_view stack = devices.empty() ? std::string_view("a device") : devices;
+        check.Add(Severity::Error, "service-not-installed", Joined({"service ", slot.name}), lines,
+                  Joined({"the driver stack of ", stack, " names ", slot.name,
+                          ", which the service control manager does not know: the device "
+                          "cannot start"}),
+                  Joined({"Remove ", slot.name,
+                          " from the UpperFilters/LowerFilters value that names it (left behind "
+                          "by uninstalled software), or reinstall the software that owns it."}));
     }
 }
 
@@ -81,12 +82,12 @@ void VersionResource(Checker& check, const Service& s) {
         }
         const bool missing = Contains(t.message, "0x00000002") || Contains(t.message, "0x00000003");
         check.Add(missing ? Severity::Error : Severity::Warning,
-                  missing ? "driver-file-missing" : "no-version-resource", "service " + s.name,
-                  {s.line, t.line},
-                  missing ? "the driver file of " + s.name + " is not in the drivers folder"
-                          : "the driver file of " + s.name + " has no version resource",
-                  missing ? "Reinstall the driver that installed " + s.name +
-                                ", or remove the service if nothing uses it any more."
+                  missing ? "driver-file-missing" : "no-version-resource",
+                  Joined({"service ", s.name}), {s.line, t.line},
+                  Joined({"the driver file of ", s.name,
+                          missing ? " is not in the drivers folder" : " has no version resource"}),
+                  missing ? Joined({"Reinstall the driver that installed ", s.name,
+                                    ", or remove the service if nothing uses it any more."})
                           : "Ask the driver's maker for a signed release; a driver without a "
                             "version resource cannot be told apart from other builds.");
     }
@@ -109,35 +110,36 @@ void BinaryPath(Checker& check, const Service& s) {
         folder.size() >= drivers.size() &&
         folder.compare(folder.size() - drivers.size(), drivers.size(), drivers) == 0;
     if (path.empty()) {
-        check.Add(Severity::Warning, "binary-path", "service " + s.name, {s.binaryLine},
-                  "the binary path of " + s.name + " is empty",
-                  "Reinstall the driver: the system loads the service's file by a default name "
-                  "only, and the version shown is that of " +
-                      s.name + ".sys.");
+        check.Add(Severity::Warning, "binary-path", Joined({"service ", s.name}), {s.binaryLine},
+                  Joined({"the binary path of ", s.name, " is empty"}),
+                  Joined({"Reinstall the driver: the system loads the service's file by a default "
+                          "name only, and the version shown is that of ",
+                          s.name, ".sys."}));
     } else if (!inDrivers) {
-        check.Add(Severity::Warning, "binary-path", "service " + s.name, {s.binaryLine},
-                  "the binary path of " + s.name + " lies outside the system's drivers folder",
-                  "Compare the file at that path with the one in system32\\drivers: the report "
-                  "shows the version of the latter, the system loads the former.");
+        check.Add(
+            Severity::Warning, "binary-path", Joined({"service ", s.name}), {s.binaryLine},
+            Joined({"the binary path of ", s.name, " lies outside the system's drivers folder"}),
+            "Compare the file at that path with the one in system32\\drivers: the report "
+            "shows the version of the latter, the system loads the former.");
     }
 }
 
 void Filters(Checker& check, const SetupClass& c, const std::string& className) {
     const ServiceIndex described = Described(c);
-    std::set<std::string> classFilters;
+    SortedSet<std::string> classFilters;
     for (const Device& d : c.devices) {
         for (const StackLayer layer :
              {StackLayer::UpperClassFilters, StackLayer::LowerClassFilters}) {
             const auto index = static_cast<std::size_t>(layer);
             for (const std::string& name : d.stack.layers[index]) {
-                if (classFilters.insert(Folded(name)).second) {
-                    check.Add(Severity::Warning, "class-filter", "class " + className,
+                if (classFilters.Insert(Folded(name))) {
+                    check.Add(Severity::Warning, "class-filter", Joined({"class ", className}),
                               {d.stack.lines[index]},
-                              name + " is a class filter of the " + className +
-                                  " class: it sits in the stack of every device of the class",
-                              "Make sure " + name +
-                                  " belongs to software the customer uses; if not, remove it from "
-                                  "the class's filter list and restart.");
+                              Joined({name, " is a class filter of the ", className,
+                                      " class: it sits in the stack of every device of the class"}),
+                              Joined({"Make sure ", name,
+                                      " belongs to software the customer uses; if not, remove it "
+                                      "from the class's filter list and restart."}));
                 }
             }
         }
@@ -148,12 +150,13 @@ void Filters(Checker& check, const SetupClass& c, const std::string& className) 
                 const std::string other = Provider(described, name);
                 if (layer != 2 && !other.empty() && Folded(other) != Folded(company) &&
                     other != kNotAvailable && company != kNotAvailable) {
-                    check.Add(Severity::Info, "foreign-filter",
-                              "device " + d.instanceId.value_or("?"), {d.stack.lines[layer]},
-                              "filter " + name + " (" + other + ") sits on " + function + " (" +
-                                  company + ")",
-                              "If the device misbehaves, try it without " + name +
-                                  " first: a filter of another maker is the likeliest cause.");
+                    check.Add(
+                        Severity::Info, "foreign-filter",
+                        Joined({"device ", d.instanceId.value_or("?")}), {d.stack.lines[layer]},
+                        Joined({"filter ", name, " (", other, ") sits on ", function, " (", company,
+                                ")"}),
+                        Joined({"If the device misbehaves, try it without ", name,
+                                " first: a filter of another maker is the likeliest cause."}));
                 }
             }
         }
@@ -162,7 +165,7 @@ void Filters(Checker& check, const SetupClass& c, const std::string& className) 
 
 void Unexplained(Checker& check, const TraceLines& traces, const std::string& subject) {
     for (const TraceLine& t : traces) {
-        if (t.kind == TraceKind::Error && check.explained.count(t.line) == 0) {
+        if (t.kind == TraceKind::Error && !check.explained.Contains(t.line)) {
             check.Add(Severity::Warning, "unexplained", subject, {t.line}, t.message,
                       "The report is incomplete here: run it again as an administrator, and if "
                       "the line stays, send it to the developers.");
@@ -189,17 +192,25 @@ std::vector<Finding> CheckReport(const ReportData& report) {
     Unexplained(check, report.system.traces, "system");
     for (const SetupClass& c : report.classes) {
         const std::string className = c.name && *c.name != kClassNotInstalled ? *c.name : c.guid;
-        Unexplained(check, c.traces, "class " + className);
+        Unexplained(check, c.traces, Joined({"class ", className}));
         for (const Device& d : c.devices) {
-            Unexplained(check, d.traces, "device " + d.instanceId.value_or("?"));
+            Unexplained(check, d.traces, Joined({"device ", d.instanceId.value_or("?")}));
         }
         for (const Service& s : c.services) {
-            Unexplained(check, s.traces, "service " + s.name);
+            Unexplained(check, s.traces, Joined({"service ", s.name}));
         }
     }
-    std::stable_sort(check.findings.begin(), check.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
-    return check.findings;
+    // Errors first, then warnings, then notes; each in the order found.
+    std::vector<Finding> ordered;
+    ordered.reserve(check.findings.size());
+    for (const Severity severity : {Severity::Error, Severity::Warning, Severity::Info}) {
+        for (Finding& f : check.findings) {
+            if (f.severity == severity) {
+                ordered.push_back(std::move(f));
+            }
+        }
+    }
+    return ordered;
 }
 
 bool HasErrors(const std::vector<Finding>& findings) {

@@ -1,5 +1,7 @@
 #include "analysis/report_cursor.h"
 
+#include "text/joined.h"
+
 namespace analysis {
 
 namespace {
@@ -41,7 +43,7 @@ void ReportCursor::Blank() {
 
 void ReportCursor::Heading(std::string_view text) {
     if (!PeekHeading(text)) {
-        Fail("\"" + std::string(text) + "\"");
+        Fail(Joined({"\"", text, "\""}));
     }
     ++pos_;
 }
@@ -62,8 +64,8 @@ bool ReportCursor::Labeled(std::size_t indent, std::string_view label, std::size
     } else if (rest.size() > pad && AllSpaces(rest.substr(0, pad))) {
         value.assign(rest.substr(pad));  // a value that starts with spaces
     } else {
-        Fail("\"" + std::string(label) + "\" with its value at column " +
-             std::to_string(indent + column + 1));
+        Fail(Joined(
+            {"\"", label, "\" with its value at column ", std::to_string(indent + column + 1)}));
     }
     ++pos_;
     return true;
@@ -72,7 +74,7 @@ bool ReportCursor::Labeled(std::size_t indent, std::string_view label, std::size
 void ReportCursor::ExpectLabeled(std::size_t indent, std::string_view label, std::size_t column,
                                  std::string& value) {
     if (!Labeled(indent, label, column, value)) {
-        Fail("\"" + std::string(indent, ' ') + std::string(label) + "\"");
+        Fail(Joined({"\"", std::string(indent, ' '), label, "\""}));
     }
 }
 

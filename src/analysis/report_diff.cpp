@@ -2,9 +2,9 @@
 
 #include "analysis/details_diff.h"
 #include "analysis/differ.h"
+#include "text/print_format.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 
@@ -96,8 +96,8 @@ void DiffDevices(Differ& d, const SetupClass& a, const SetupClass& b) {
 
 std::string LanguageKey(const LanguageBlock& block) {
     char key[40];
-    std::snprintf(key, sizeof key, "language 0x%04X/code page 0x%04X",
-                  static_cast<unsigned>(block.language), static_cast<unsigned>(block.codePage));
+    FormatPrint(key, sizeof key, "language 0x%04X/code page 0x%04X",
+                static_cast<unsigned>(block.language), static_cast<unsigned>(block.codePage));
     return key;
 }
 

@@ -1,8 +1,7 @@
 #include "analysis/report_json.h"
 
-#include <cstdio>
-
 #include "analysis/details_json.h"
+#include "text/print_format.h"
 
 namespace analysis {
 
@@ -10,7 +9,7 @@ namespace {
 
 std::string Hex16(std::uint16_t value) {
     char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
+    FormatPrint(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
     return text;
 }
 

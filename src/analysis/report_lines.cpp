@@ -1,6 +1,6 @@
 #include "analysis/report_lines.h"
 
-#include <cstdio>
+#include "text/print_format.h"
 
 namespace analysis {
 
@@ -8,7 +8,7 @@ namespace {
 
 std::string CodePoint(char32_t c) {
     char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    FormatPrint(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
     return text;
 }
 

@@ -1,7 +1,9 @@
 #include "analysis/report_writer.h"
 
-#include <cstdio>
 #include <cstdint>
+#include <string_view>
+
+#include "text/print_format.h"
 
 namespace analysis {
 
@@ -12,7 +14,7 @@ namespace {
 // line replaces the spaces just written.
 class Layout {
   public:
-    void Text(const std::string& s, std::size_t c) {
+    void Text(std::string_view s, std::size_t c) {
         if (column_ < c) {
             text_.append(c - column_, ' ');
             column_ = c;
@@ -169,9 +171,9 @@ void WriteVersion(Layout& out, const Service& service) {
     }
     for (const LanguageBlock& block : service.languages) {
         char header[48];
-        std::snprintf(header, sizeof header,
-                      "Language 0x%04X/Code Page 0x%04X:", static_cast<unsigned>(block.language),
-                      static_cast<unsigned>(block.codePage));
+        FormatPrint(header, sizeof header,
+                    "Language 0x%04X/Code Page 0x%04X:", static_cast<unsigned>(block.language),
+                    static_cast<unsigned>(block.codePage));
         out.Text(header, 0);
         out.NewLines(1);
         for (std::size_t i = 0; i < kVersionStrings; ++i) {

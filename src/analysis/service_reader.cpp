@@ -1,12 +1,12 @@
 #include "analysis/service_reader.h"
 
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "analysis/details_reader.h"
 #include "analysis/language_line.h"
+#include "analysis/sorted_index.h"
 
 namespace analysis {
 
@@ -45,13 +45,15 @@ void MoveTrailing(TraceLines& from, TraceSlot slot, Closes closes, TraceLines& t
 // The services the generator opened, in its order: every name of every
 // stack that loaded, once each, in byte order.
 std::vector<std::string> StackServices(const SetupClass& setupClass) {
-    std::set<std::string> names;
+    SortedSet<std::string> names;
     for (const Device& device : setupClass.devices) {
         for (std::size_t layer = 0; device.stack.loaded && layer < kStackLayers; ++layer) {
-            names.insert(device.stack.layers[layer].begin(), device.stack.layers[layer].end());
+            for (const std::string& name : device.stack.layers[layer]) {
+                names.Insert(name);
+            }
         }
     }
-    return {names.begin(), names.end()};
+    return names.Keys();
 }
 
 // Whether the manager opened. Then every service has an entry that starts
@@ -154,12 +156,16 @@ void ReadServices(ReportCursor& in, SetupClass& setupClass) {
     if (!setupClass.managerOpened) {
         return;
     }
-    // One entry per name, even where only its blank line is left of it.
-    for (std::size_t i = 0; i < names.size() && !in.AtEnd(); ++i) {
+    // One entry per name, even where only its blank line is left of it, or
+    // nothing: a text that ends early lost those blank lines (trimmed, or
+    // cut off), and reading what is written back must give the same entries.
+    for (std::size_t i = 0; i < names.size(); ++i) {
         Service service;
-        service.line = in.LineNumber();
-        in.Blank();
-        in.Traces(service.traces, TraceSlot::OpenService);
+        service.line = in.AtEnd() ? in.LineNumber() - 1 : in.LineNumber();
+        if (!in.AtEnd()) {
+            in.Blank();
+            in.Traces(service.traces, TraceSlot::OpenService);
+        }
         if (in.PeekHeading("Service:")) {
             ReadService(in, service);
         } else {

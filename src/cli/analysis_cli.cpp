@@ -11,6 +11,7 @@
 #include "cli/report_output.h"
 #include "cli/system_code_page.h"
 #include "host/host_files.h"
+#include "text/joined.h"
 
 namespace {
 
@@ -20,14 +21,14 @@ using analysis::ReportData;
 constexpr const char* kLiveName = "(this system)";
 
 void Complain(std::FILE* err, const std::string& message) {
-    std::fprintf(err, "malvoret-report: %s\n", message.c_str());
+    std::fputs(Joined({"malvoret-report: ", message, "\n"}).c_str(), err);
 }
 
 bool Load(const std::string& name, const std::string& bytes, const CodePage& codePage,
           ReportData& report, std::FILE* err) {
     analysis::ReadFailure failure;
     if (!analysis::ReadReport(bytes, codePage, report, failure)) {
-        std::fprintf(err, "%s\n", failure.Format(name).c_str());
+        std::fputs(Joined({failure.Format(name), "\n"}).c_str(), err);
         return false;
     }
     return true;

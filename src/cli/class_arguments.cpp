@@ -1,10 +1,10 @@
 #include "cli/class_arguments.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "devices/setup_class_list.h"
 #include "devices/guid_util.h"
+#include "text/print_format.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ bool ResolveClassArguments(const std::vector<std::string>& args, std::vector<win
     const auto refuse = [&](const std::string& why) {
         const std::string names = NameList(list());
         char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(listed));
+        FormatPrint(code, sizeof code, "0x%08X", static_cast<unsigned>(listed));
         error = "--class " + why +
                 (listed != 0 ? std::string("; the installed classes could not be listed (error ") +
                                    code + ")"

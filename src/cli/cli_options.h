@@ -26,7 +26,7 @@ struct CliOptions {
     bool show1394 = true;
     std::vector<std::string> classes;  // --class: names or GUIDs, in the order given
     bool allClasses = false;           // --all-classes
-    bool details = false;  // --details: device status, IDs, flags, driver package
+    bool details = false;              // --details: device status, IDs, flags, driver package
     bool verbose = false;
     bool help = false;
     bool version = false;

@@ -18,6 +18,7 @@
 #include "machine/machine_loader.h"
 #include "platform/simulated/simulated_platform.h"
 #include "report/final_report.h"
+#include "text/joined.h"
 
 #if defined(_WIN32)
 #include "platform/win32/win32_platform.h"
@@ -26,7 +27,7 @@
 namespace {
 
 void Complain(std::FILE* err, const std::string& message) {
-    std::fprintf(err, "malvoret-report: %s\n", message.c_str());
+    std::fputs(Joined({"malvoret-report: ", message, "\n"}).c_str(), err);
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ int RunReportCli(const std::vector<std::string>& args, std::FILE* out, std::FILE
         return 0;
     }
     if (options.version) {
-        std::fprintf(out, "malvoret-report %s\n", ProductLine().c_str());
+        std::fputs(Joined({"malvoret-report ", ProductLine(), "\n"}).c_str(), out);
         return 0;
     }
 #if defined(_WIN32)

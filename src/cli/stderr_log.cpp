@@ -1,12 +1,15 @@
 #include "cli/stderr_log.h"
 
 #include "log/trace_log.h"
+#include "text/joined.h"
+#include "text/print_format.h"
 
 void StderrLog::Output(std::uint32_t type, const char* message) {
     const char* name = FindLogType(type).name;
-    if (name[0] != '\0') {
-        std::fprintf(stream_, "%s: %s", name, message);
-    } else {
-        std::fprintf(stream_, "0x%08X: %s", static_cast<unsigned>(type), message);
+    char hex[16];
+    if (name[0] == '\0') {
+        FormatPrint(hex, sizeof hex, "0x%08X", static_cast<unsigned>(type));
+        name = hex;
     }
+    std::fputs(Joined({name, ": ", message}).c_str(), stream_);
 }

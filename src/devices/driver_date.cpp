@@ -1,12 +1,12 @@
 #include "devices/driver_date.h"
 
-#include <cstdio>
+#include "text/print_format.h"
 
 namespace {
 
 std::string Format(long long year, unsigned month, unsigned day) {
     char text[32];
-    std::snprintf(text, sizeof text, "%04lld-%02u-%02u", year, month, day);
+    FormatPrint(text, sizeof text, "%04lld-%02u-%02u", year, month, day);
     return text;
 }
 

@@ -1,19 +1,14 @@
 // The host's files: what both systems share; the rest is in
-// host_files_posix.cpp and host_files_windows.cpp.
+// host_files_*.cpp, host_paths_*.cpp and errno_text.cpp.
 #include "host/host_files.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "host/native_files.h"
 
 namespace host {
-
-std::string ErrnoText(int error) {
-    return std::strerror(error);
-}
 
 std::string LargerThan(std::size_t maxSize) {
     return "larger than " + std::to_string(maxSize) + " bytes";

@@ -56,16 +56,4 @@ int WriteWholeFile(const std::string& path, const std::string& bytes) {
     return 0;
 }
 
-ReadStart ProbeForReading(const std::string& path) {
-    if (path.empty() || !FilePtr(std::fopen(path.c_str(), "r"))) {
-        return ReadStart::CannotOpen;
-    }
-    FilePtr f(std::fopen(path.c_str(), "r"));
-    if (!f) {
-        return ReadStart::Something;
-    }
-    const int c = std::fgetc(f.get());
-    return c == EOF && std::feof(f.get()) != 0 ? ReadStart::AtEnd : ReadStart::Something;
-}
-
 }  // namespace host

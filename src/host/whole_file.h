@@ -14,15 +14,4 @@ int ReadWholeFile(const std::string& path, std::string& bytes);
 // file keeps its identity, links and permissions): 0, or errno.
 int WriteWholeFile(const std::string& path, const std::string& bytes);
 
-// What opening a file for reading finds.
-enum class ReadStart {
-    CannotOpen,
-    AtEnd,     // the first read meets end of file: the file is empty
-    Something  // a byte was read, or the read failed
-};
-
-// Opens the file for reading and closes it again; when that worked, opens it
-// once more and reads one byte.
-ReadStart ProbeForReading(const std::string& path);
-
 }  // namespace host

@@ -1,5 +1,8 @@
 #include "log/custom_log.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "log/log_registry.h"
 #include "log/trace_log.h"
 
@@ -20,9 +23,17 @@ LogRegistry& Sinks() {
 // Registration happens in the base constructor, so a derived class must not
 // trace while it constructs its own members.
 TCustomLog::TCustomLog() {
-    Sinks().insert(this);
+    LogRegistry& sinks = Sinks();
+    const auto at = std::lower_bound(sinks.begin(), sinks.end(), this, std::less<TCustomLog*>());
+    if (at == sinks.end() || *at != this) {
+        sinks.insert(at, this);
+    }
 }
 
 TCustomLog::~TCustomLog() {
-    Sinks().erase(this);
+    LogRegistry& sinks = Sinks();
+    const auto at = std::lower_bound(sinks.begin(), sinks.end(), this, std::less<TCustomLog*>());
+    if (at != sinks.end() && *at == this) {
+        sinks.erase(at);
+    }
 }

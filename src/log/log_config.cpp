@@ -1,8 +1,9 @@
 #include "log/log_config.h"
 
-#include "host/whole_file.h"
+#include "host/read_probe.h"
 #include "log/trace_log.h"
 #include "platform/failure_code.h"
+#include "text/joined.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ LogType& NamedType(std::uint32_t mask) {
 }
 
 std::string SectionName(std::size_t n) {
-    return "LogType" + std::to_string(n);
+    return Joined({"LogType", std::to_string(n)});
 }
 
 }  // namespace
@@ -56,8 +57,8 @@ std::string ConfigPathFor(const std::string& path) {
     if (dot != std::string::npos) {
         name.erase(dot);
     }
-    std::string result =
-        Bounded(drive, kDriveSize) + Bounded(dir, kDirSize) + Bounded(name, kNameSize) + ".cfg";
+    std::string result = Joined(
+        {Bounded(drive, kDriveSize), Bounded(dir, kDirSize), Bounded(name, kNameSize), ".cfg"});
     return Bounded(result, win::MAX_PATH);
 }
 

@@ -1,10 +1,10 @@
 #include "log/trace_log.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "log/custom_log.h"
 #include "log/log_registry.h"
+#include "text/print_format.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ LogEntry FormatLogEntry(const char* format, va_list args) {
     entry.channelMask = 0;
     entry.logType = nullptr;
     const int written =
-        format != nullptr ? std::vsnprintf(entry.text, sizeof entry.text, format, args) : -1;
+        format != nullptr ? FormatPrintV(entry.text, sizeof entry.text, format, args) : -1;
     if (written < 0) {
         // The format could not be applied: deliver the raw format instead.
         std::memset(entry.text, 0, sizeof entry.text);

@@ -8,14 +8,7 @@
 #include <cstdint>
 
 #include "platform/platform.h"
-
-#if defined(__clang__)
-#define MVSI_PRINTF(format_index, first_arg) \
-    __attribute__((format(printf, format_index, first_arg)))
-#else
-#define MVSI_PRINTF(format_index, first_arg) \
-    __attribute__((format(gnu_printf, format_index, first_arg)))
-#endif
+#include "text/print_format.h"  // MVSI_PRINTF
 
 inline constexpr std::uint32_t LOG_ERROR = 1;
 inline constexpr std::uint32_t LOG_WARNING = 2;

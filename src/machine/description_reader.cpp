@@ -1,10 +1,10 @@
 #include "machine/description_reader.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "text/guid_text.h"
 #include "text/hex_digit.h"
+#include "text/print_format.h"
 
 namespace machine {
 
@@ -38,7 +38,7 @@ std::string Member(const std::string& path, const std::string& name) {
             quoted += c;
         } else if (u < 0x20 || u == 0x7F) {
             char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(u));
+            FormatPrint(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(u));
             quoted += escape;
         } else {
             quoted += c;

@@ -1,7 +1,8 @@
 #include "machine/hive_cells.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "text/print_format.h"
 
 namespace machine {
 
@@ -24,7 +25,7 @@ std::uint32_t ReadU32(const std::uint8_t* at) {
 
 std::string HexOffset(std::size_t offset) {
     char text[32];
-    std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(offset));
+    FormatPrint(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(offset));
     return text;
 }
 

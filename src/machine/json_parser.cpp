@@ -1,12 +1,13 @@
 #include "machine/json_parser.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "text/print_format.h"
 
 namespace machine {
 
@@ -63,9 +64,9 @@ std::string JsonParser::Describe(char c) {
     const auto byte = static_cast<unsigned char>(c);
     char text[32];
     if (byte >= 0x21 && byte < 0x7F) {
-        std::snprintf(text, sizeof text, "'%c'", c);
+        FormatPrint(text, sizeof text, "'%c'", c);
     } else {
-        std::snprintf(text, sizeof text, "byte 0x%02X", byte);
+        FormatPrint(text, sizeof text, "byte 0x%02X", byte);
     }
     return text;
 }

@@ -1,7 +1,6 @@
 #include "machine/machine_from_registry.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <system_error>
 
@@ -11,6 +10,7 @@
 #include "machine/registry_from_machine.h"
 #include "machine/registry_key_values.h"
 #include "machine/windows_names.h"
+#include "text/print_format.h"
 
 namespace machine {
 
@@ -67,7 +67,7 @@ bool FindControlSet(RegistryTree& tree, RegKey*& controlSet, std::string& error)
     }
     if (const auto current = Dword(system->Find("Select"), "Current")) {
         char name[32];
-        std::snprintf(name, sizeof name, "ControlSet%03u", *current);
+        FormatPrint(name, sizeof name, "ControlSet%03u", *current);
         if ((controlSet = system->Find(name)) != nullptr) {
             return true;
         }

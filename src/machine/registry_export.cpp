@@ -1,6 +1,6 @@
 #include "machine/registry_export.h"
 
-#include <cstdio>
+#include "text/print_format.h"
 
 namespace machine {
 
@@ -36,7 +36,7 @@ void RegistryExport::String(const std::string& name, const std::string& value) {
 void RegistryExport::Dword(const std::string& name, win::DWORD value) {
     Name(name);
     char digits[16];
-    std::snprintf(digits, sizeof digits, "dword:%08x", value);
+    FormatPrint(digits, sizeof digits, "dword:%08x", value);
     text_ += digits;
     text_ += "\r\n";
 }
@@ -49,14 +49,14 @@ void RegistryExport::Raw(const std::string& name, win::DWORD type,
         line = "hex:";
     } else {
         char prefix[24];
-        std::snprintf(prefix, sizeof prefix, "hex(%x):", type);
+        FormatPrint(prefix, sizeof prefix, "hex(%x):", type);
         line = prefix;
     }
     // Continuation lines keep each line short, as regedit writes them.
     std::size_t width = name.size() + line.size() + 3;
     for (std::size_t i = 0; i < data.size(); ++i) {
         char byte[4];
-        std::snprintf(byte, sizeof byte, "%02x", data[i]);
+        FormatPrint(byte, sizeof byte, "%02x", data[i]);
         line += byte;
         width += 3;
         if (i + 1 < data.size()) {

@@ -1,9 +1,9 @@
 #include "report/final_report.h"
 
+#include <algorithm>
 #include <cstring>
-#include <set>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "devices/dev_node_list.h"
 #include "devices/string_list.h"
@@ -72,8 +72,8 @@ void FinalReport::AddDevNodesReportForSetupClass(const win::GUID& classGuid) {
         return;
     }
 
-    // Each service is described once, whichever stacks name it.
-    std::set<std::string, ByteLess> serviceNames;
+    // Each service is described once, whichever stacks name it, in byte order.
+    std::vector<std::string> serviceNames;
     if (devices.Count() == 0) {
         SetIndent(3);
         AddText("No devices installed.", 0);
@@ -101,7 +101,13 @@ void FinalReport::AddDevNodesReportForSetupClass(const win::GUID& classGuid) {
             AddNewLines(1);
             SetIndent(9);
             AddDevNodeDriverStackInfo(devNode, &stackServices);
-            serviceNames.insert(stackServices.begin(), stackServices.end());
+            for (const std::string& name : stackServices) {
+                const auto at =
+                    std::lower_bound(serviceNames.begin(), serviceNames.end(), name, ByteLess());
+                if (at == serviceNames.end() || ByteLess()(name, *at)) {
+                    serviceNames.insert(at, name);
+                }
+            }
         }
 
         AddNewLines(1);

@@ -1,12 +1,13 @@
 #include "report/format_string.h"
 
-#include <cstdio>
 #include <new>
 #include <vector>
 
+#include "text/print_format.h"
+
 int FormatBounded(char* buffer, std::size_t size, const char* format, va_list args) {
     // C99 reports the length it needed; the convention wants -1 for "grow".
-    const int needed = std::vsnprintf(buffer, size, format, args);
+    const int needed = FormatPrintV(buffer, size, format, args);
     if (needed < 0) {
         return -2;
     }

@@ -15,7 +15,8 @@ void FormatString(std::string& target, const char* format, ...) MVSI_PRINTF(2, 3
 // -1 when the output does not fit, another negative value on failure.
 using BoundedFormatter = int (*)(char* buffer, std::size_t size, const char* format, va_list args);
 
-// The C library's formatter brought to that convention.
+// The program's printf-style formatter (text/print_format.h) brought to that
+// convention.
 int FormatBounded(char* buffer, std::size_t size, const char* format, va_list args)
     MVSI_PRINTF(3, 0);
 

@@ -10,6 +10,7 @@
 #include "report/format_string.h"
 #include "report/report.h"
 #include "services/svc_ctrl.h"
+#include "text/joined.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::string DevNodeStatusText(std::uint32_t status, std::uint32_t problem, std::
                      static_cast<unsigned>(problem));
         const ProblemCode* known = FindProblemCode(problem);
         if (known != nullptr) {
-            text += std::string(" (") + known->symbol + ")";
+            text += Joined({" (", known->symbol, ")"});
         }
         meaning = known != nullptr ? known->meaning : "Unknown problem code.";
         return text;
@@ -115,10 +116,11 @@ void Report::AddDevNodeDetails(const DevNode& devNode, bool offline) {
         std::string names;
         for (const FlagName& flag : kConfigFlags) {
             if ((*flags & flag.bit) != 0) {
-                names += (names.empty() ? "" : ", ") + std::string(flag.name);
+                names += names.empty() ? "" : ", ";
+                names += flag.name;
             }
         }
-        AddValueLines("Config Flags:", {names.empty() ? hex : hex + " (" + names + ")"},
+        AddValueLines("Config Flags:", {names.empty() ? hex : Joined({hex, " (", names, ")"})},
                       kDeviceColumn);
     }
 }
@@ -134,7 +136,7 @@ void Report::AddServiceStartType(TSvcCtrl& service) {
     std::string shown;
     FormatString(shown, "%u", static_cast<unsigned>(startType));
     if (startType < sizeof kStartTypes / sizeof kStartTypes[0]) {
-        shown += std::string(" (") + kStartTypes[startType] + ")";
+        shown += Joined({" (", kStartTypes[startType], ")"});
     }
     AddValueLines("Start Type:", {shown}, kDeviceColumn);
 }

@@ -10,6 +10,7 @@
 #include "log/trace_log.h"
 #include "platform/failure_code.h"
 #include "report/report.h"
+#include "text/joined.h"
 #include "services/system_dir.h"
 
 namespace {
@@ -62,14 +63,14 @@ void Report::AddInfFileCheck(const std::string& infFile) {
     if (slash == std::string::npos) {
         return;
     }
-    const std::string folder = systemDir.substr(0, slash) + "\\inf";
-    if (win::Current().GetFileAttributesA((folder + "\\" + infFile).c_str()) !=
+    const std::string folder = Joined({std::string_view(systemDir).substr(0, slash), "\\inf"});
+    if (win::Current().GetFileAttributesA(Joined({folder, "\\", infFile}).c_str()) !=
         win::INVALID_FILE_ATTRIBUTES) {
         return;
     }
     const StatusCode error = LastFailureCode();
     if (error == win::ERROR_FILE_NOT_FOUND) {
-        AddText("(not in " + folder + ")", kPackageColumn);
+        AddText(Joined({"(not in ", folder, ")"}), kPackageColumn);
         AddNewLines(1);
     } else if (error != win::ERROR_PATH_NOT_FOUND) {
         // A missing INF folder: the Windows folder is not at hand (offline).

@@ -1,10 +1,10 @@
 #include "services/version_res_info.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "log/trace_log.h"
 #include "platform/failure_code.h"
+#include "text/print_format.h"
 
 namespace {
 
@@ -137,8 +137,8 @@ bool VersionResInfo::GetLangCodeDependentResStr(const char*& value, std::uint32_
         return false;
     }
     char subBlock[kSubBlockSize] = {};
-    const int written = std::snprintf(subBlock, kSubBlockSize, "\\StringFileInfo\\%04x%04x\\%s",
-                                      language, codePage, VersionInfoName.c_str());
+    const int written = FormatPrint(subBlock, kSubBlockSize, "\\StringFileInfo\\%04x%04x\\%s",
+                                    language, codePage, VersionInfoName.c_str());
     if (written < 0 || static_cast<std::size_t>(written) >= kSubBlockSize) {
         Trace(LOG_ERROR, "GetLangCodeDependentResStr: VersionInfoName to long.\n");
         return false;

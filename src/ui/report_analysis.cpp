@@ -6,6 +6,7 @@
 #include "analysis/report_check.h"
 #include "analysis/report_reader.h"
 #include "cli/system_code_page.h"
+#include "text/joined.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ std::string FindingsTextOfReport(const std::string& reportText) {
     std::optional<analysis::CodePage> codePage;
     std::string error;
     if (!Read(reportText, report, codePage, error)) {
-        return "The report could not be checked: " + error;
+        return Joined({"The report could not be checked: ", error});
     }
     const std::vector<analysis::Finding> findings = analysis::CheckReport(report);
     if (findings.empty()) {
@@ -67,11 +68,12 @@ std::string FindingsTextOfReport(const std::string& reportText) {
     std::string text;
     for (const analysis::Finding& f : findings) {
         errors += f.severity == analysis::Severity::Error ? 1 : 0;
-        text += std::string(kSeverity[static_cast<std::size_t>(f.severity)]) + ": " + f.subject +
-                "\r\n    " + f.message + "\r\n    What to do: " + f.action + "\r\n\r\n";
+        text += Joined({kSeverity[static_cast<std::size_t>(f.severity)], ": ", f.subject,
+                        "\r\n    ", f.message, "\r\n    What to do: ", f.action, "\r\n\r\n"});
     }
-    return std::to_string(findings.size()) + (findings.size() == 1 ? " finding, " : " findings, ") +
-           std::to_string(errors) + (errors == 1 ? " error.\r\n\r\n" : " errors.\r\n\r\n") + text;
+    return Joined({std::to_string(findings.size()),
+                   findings.size() == 1 ? " finding, " : " findings, ", std::to_string(errors),
+                   errors == 1 ? " error.\r\n\r\n" : " errors.\r\n\r\n", text});
 }
 
 bool SavesWebPage(const std::string& path, unsigned filterIndex) {

@@ -5,6 +5,7 @@
 #include "devices/guid_util.h"
 #include "devices/setup_class_list.h"
 #include "report/final_report.h"
+#include "text/joined.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ std::string DevicesText(StatusCode counted, std::uint32_t count) {
         return "not counted";
     }
     return count == 0 ? "no devices"
-                      : std::to_string(count) + (count == 1 ? " device" : " devices");
+                      : Joined({std::to_string(count), count == 1 ? " device" : " devices"});
 }
 
 // Plain loops: the window program's size counts every algorithm it takes in.

@@ -1,9 +1,9 @@
 // Setup classes and their registry keys (Control\Class\{guid}).
-#include <cstdio>
 #include <cstring>
 
 #include "text/guid_text.h"
 #include "platform/simulated/simulated_platform.h"
+#include "text/print_format.h"
 
 namespace sim {
 
@@ -58,7 +58,7 @@ win::BOOL SimulatedPlatform::SetupDiBuildClassInfoList(win::DWORD Flags, win::GU
                                                        win::DWORD ClassGuidListSize,
                                                        win::DWORD* RequiredSize) {
     char flags[16];
-    std::snprintf(flags, sizeof flags, "0x%X", static_cast<unsigned>(Flags));
+    FormatPrint(flags, sizeof flags, "0x%X", static_cast<unsigned>(Flags));
     if (Enter("SetupDiBuildClassInfoList", flags)) {
         return win::FALSE;
     }

@@ -1,10 +1,10 @@
 // Version facts, system information and the kernel module, as a 32-bit (or,
 // described so, 64-bit) process on the described machine sees them.
-#include <cstdio>
 #include <cstring>
 
 #include "platform/simulated/simulated_platform.h"
 #include "platform/simulated/version_comparison.h"
+#include "text/print_format.h"
 
 namespace sim {
 
@@ -38,7 +38,7 @@ win::ULONGLONG SimulatedPlatform::VerSetConditionMask(win::ULONGLONG mask, win::
 win::BOOL SimulatedPlatform::VerifyVersionInfoA(win::OSVERSIONINFOEXA* request, win::DWORD typeMask,
                                                 win::DWORDLONG conditionMask) {
     char argument[16];
-    std::snprintf(argument, sizeof argument, "0x%02X", typeMask);
+    FormatPrint(argument, sizeof argument, "0x%02X", typeMask);
     if (Enter("VerifyVersionInfoA", argument)) {
         return win::FALSE;
     }
