@@ -4,7 +4,6 @@
 #include <optional>
 #include <system_error>
 
-#include "host/host_files.h"
 #include "text/guid_text.h"
 #include "machine/driver_keys_from_registry.h"
 #include "machine/registry_from_machine.h"
@@ -388,22 +387,6 @@ bool MachineFromRegistry(RegistryTree&& tree, Machine& machine, std::string& err
     AddDriverKeys(controlSet, machine);
     AddDevices(controlSet, machine);
     AddServices(controlSet, machine);
-    return true;
-}
-
-bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& error) {
-    std::vector<std::string> names;
-    std::string reason;
-    if (!host::ListRegularFiles(folder, names, reason)) {
-        error = folder + ": cannot be listed: " + reason;
-        return false;
-    }
-    for (const std::string& name : names) {
-        DriverFile file;
-        file.path = machine.systemDirectory + "\\drivers\\" + name;
-        AttachPeFile(file, host::JoinPath(folder, name));
-        machine.files[file.path] = std::move(file);
-    }
     return true;
 }
 

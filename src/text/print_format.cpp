@@ -61,7 +61,7 @@ class Output {
     std::size_t count_ = 0;
 };
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -88,19 +88,19 @@ bool ReadNumber(const char*& p, std::size_t& number) {
     return true;
 }
 
-void PutPadded(Output& out, const Spec& spec, const char* text, std::size_t n) {
-    const std::size_t pad = spec.width > n ? spec.width - n : 0;
-    if (!spec.left) {
+void PutPadded(Output& out, const Conversion& conv, const char* text, std::size_t n) {
+    const std::size_t pad = conv.width > n ? conv.width - n : 0;
+    if (!conv.left) {
         out.Repeat(' ', pad);
     }
     out.Write(text, n);
-    if (spec.left) {
+    if (conv.left) {
         out.Repeat(' ', pad);
     }
 }
 
-void PutInteger(Output& out, const Spec& spec, Unsigned value, bool negative) {
-    const char c = spec.conversion;
+void PutInteger(Output& out, const Conversion& conv, Unsigned value, bool negative) {
+    const char c = conv.conversion;
     const unsigned base = c == 'o' ? 8 : c == 'x' || c == 'X' ? 16 : 10;
     const char* alphabet = c == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     char digits[24];  // filled from the end
@@ -108,15 +108,15 @@ void PutInteger(Output& out, const Spec& spec, Unsigned value, bool negative) {
     for (; value != 0; value /= base) {
         digits[sizeof digits - ++n] = alphabet[value % base];
     }
-    const std::size_t least = spec.precision < 0 ? 1 : static_cast<std::size_t>(spec.precision);
+    const std::size_t least = conv.precision < 0 ? 1 : static_cast<std::size_t>(conv.precision);
     std::size_t zeros = least > n ? least - n : 0;
-    if (c == 'o' && spec.alternate && zeros == 0) {
+    if (c == 'o' && conv.alternate && zeros == 0) {
         zeros = 1;  // the octal form starts with 0 (its first digit never is)
     }
     const char* prefix = "";
     if (c == 'd' || c == 'i') {
-        prefix = negative ? "-" : spec.plus ? "+" : spec.space ? " " : "";
-    } else if (spec.alternate && n != 0 && base == 16) {
+        prefix = negative ? "-" : conv.plus ? "+" : conv.space ? " " : "";
+    } else if (conv.alternate && n != 0 && base == 16) {
         prefix = c == 'X' ? "0X" : "0x";
     }
     std::size_t prefixSize = 0;
@@ -124,18 +124,18 @@ void PutInteger(Output& out, const Spec& spec, Unsigned value, bool negative) {
         ++prefixSize;
     }
     const std::size_t length = prefixSize + zeros + n;
-    std::size_t pad = spec.width > length ? spec.width - length : 0;
-    if (!spec.left && spec.zero && spec.precision < 0) {
+    std::size_t pad = conv.width > length ? conv.width - length : 0;
+    if (!conv.left && conv.zero && conv.precision < 0) {
         zeros += pad;
         pad = 0;
     }
-    if (!spec.left) {
+    if (!conv.left) {
         out.Repeat(' ', pad);
     }
     out.Write(prefix, prefixSize);
     out.Repeat('0', zeros);
     out.Write(digits + sizeof digits - n, n);
-    if (spec.left) {
+    if (conv.left) {
         out.Repeat(' ', pad);
     }
 }
@@ -158,18 +158,18 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
             continue;
         }
         ++p;
-        Spec spec;
+        Conversion conv;
         for (;; ++p) {
             if (*p == '-') {
-                spec.left = true;
+                conv.left = true;
             } else if (*p == '+') {
-                spec.plus = true;
+                conv.plus = true;
             } else if (*p == ' ') {
-                spec.space = true;
+                conv.space = true;
             } else if (*p == '#') {
-                spec.alternate = true;
+                conv.alternate = true;
             } else if (*p == '0') {
-                spec.zero = true;
+                conv.zero = true;
             } else {
                 break;
             }
@@ -177,10 +177,10 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
         if (*p == '*') {
             ++p;
             const int width = va_arg(ap, int);
-            spec.left = spec.left || width < 0;
-            spec.width = width < 0 ? static_cast<std::size_t>(-static_cast<Signed>(width))
+            conv.left = conv.left || width < 0;
+            conv.width = width < 0 ? static_cast<std::size_t>(-static_cast<Signed>(width))
                                    : static_cast<std::size_t>(width);
-        } else if (!ReadNumber(p, spec.width)) {
+        } else if (!ReadNumber(p, conv.width)) {
             failed = true;
             break;
         }
@@ -190,29 +190,29 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
             if (*p == '*') {
                 ++p;
                 const int given = va_arg(ap, int);
-                spec.precision = given < 0 ? -1 : given;
+                conv.precision = given < 0 ? -1 : given;
             } else if (ReadNumber(p, precision)) {
-                spec.precision = static_cast<int>(precision);
+                conv.precision = static_cast<int>(precision);
             } else {
                 failed = true;
                 break;
             }
         }
         if (*p == 'h' || *p == 'l') {
-            spec.length = *p++;
-            if (*p == spec.length) {
-                spec.length = spec.length == 'h' ? 'H' : 'L';
+            conv.length = *p++;
+            if (*p == conv.length) {
+                conv.length = conv.length == 'h' ? 'H' : 'L';
                 ++p;
             }
         } else if (*p == 'j' || *p == 'z' || *p == 't') {
-            spec.length = *p++;
+            conv.length = *p++;
         }
-        spec.conversion = *p != '\0' ? *p++ : '\0';
-        switch (spec.conversion) {
+        conv.conversion = *p != '\0' ? *p++ : '\0';
+        switch (conv.conversion) {
             case 'd':
             case 'i': {
                 Signed value = 0;
-                switch (spec.length) {
+                switch (conv.length) {
                     case 'H':
                         value = static_cast<signed char>(va_arg(ap, int));
                         break;
@@ -240,7 +240,7 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
                 }
                 const Unsigned magnitude = value < 0 ? Unsigned{0} - static_cast<Unsigned>(value)
                                                      : static_cast<Unsigned>(value);
-                PutInteger(out, spec, magnitude, value < 0);
+                PutInteger(out, conv, magnitude, value < 0);
                 break;
             }
             case 'u':
@@ -248,7 +248,7 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
             case 'x':
             case 'X': {
                 Unsigned value = 0;
-                switch (spec.length) {
+                switch (conv.length) {
                     case 'H':
                         value = static_cast<unsigned char>(va_arg(ap, unsigned));
                         break;
@@ -275,20 +275,20 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
                         value = va_arg(ap, unsigned);
                         break;
                 }
-                PutInteger(out, spec, value, false);
+                PutInteger(out, conv, value, false);
                 break;
             }
             case 'c': {
-                if (spec.length != 0) {
+                if (conv.length != 0) {
                     failed = true;  // a wide character
                     break;
                 }
                 const char c = static_cast<char>(va_arg(ap, int));
-                PutPadded(out, spec, &c, 1);
+                PutPadded(out, conv, &c, 1);
                 break;
             }
             case 's': {
-                if (spec.length != 0) {
+                if (conv.length != 0) {
                     failed = true;  // a wide string
                     break;
                 }
@@ -297,11 +297,11 @@ int FormatPrintV(char* buffer, std::size_t size, const char* format, va_list arg
                     text = "(null)";
                 }
                 std::size_t n = 0;
-                while ((spec.precision < 0 || n < static_cast<std::size_t>(spec.precision)) &&
+                while ((conv.precision < 0 || n < static_cast<std::size_t>(conv.precision)) &&
                        text[n] != '\0') {
                     ++n;
                 }
-                PutPadded(out, spec, text, n);
+                PutPadded(out, conv, text, n);
                 break;
             }
             case '%':
