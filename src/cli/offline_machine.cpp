@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "machine/driver_folder.h"
 #include "machine/hive_file_loader.h"
 #include "machine/windows_folder.h"
 #include "host/host_files.h"

@@ -1,6 +1,6 @@
-// Copies of a machine's system32\drivers, as files of the described machine.
+#include "machine/driver_folder.h"
+
 #include "host/host_files.h"
-#include "machine/machine_from_registry.h"
 
 namespace machine {
 

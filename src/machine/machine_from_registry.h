@@ -4,7 +4,7 @@
 // (their IDs, configuration flags and Driver values too) from Enum, services
 // from Services, processors from HARDWARE\DESCRIPTION\System\CentralProcessor
 // (else the control set's NUMBER_OF_PROCESSORS, the count at the last start),
-// and driver files from a folder of copies.
+// and driver files from a folder of copies (machine/driver_folder.h).
 //
 // Facts an export lacks are not guessed: the calls that would deliver them
 // fail with ERROR_FILE_NOT_FOUND (absent) or ERROR_INVALID_DATA (present but
@@ -33,9 +33,5 @@ bool MachineFromRegistry(RegistryTree&& tree, Machine& machine, std::string& err
 // What Windows shows of an indirect string ("@usb.inf,%key%;USB Root Hub"):
 // the text after the first ';'. Other text is returned unchanged.
 std::string DisplayText(const std::string& stored);
-
-// Every regular file directly in `folder` becomes the driver file
-// <system directory>\drivers\<name>, its version resource read from the copy.
-bool AddDriverFolder(const std::string& folder, Machine& machine, std::string& error);
 
 }  // namespace machine

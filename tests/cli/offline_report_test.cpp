@@ -17,6 +17,7 @@
 #include "log/log_config.h"
 #include "log/trace_log.h"
 #include "machine/ansi_code_page.h"
+#include "machine/driver_folder.h"
 #include "text/guid_text.h"
 #include "machine/machine_from_registry.h"
 #include "machine/machine_loader.h"

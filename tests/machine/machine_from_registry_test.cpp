@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "machine/driver_folder.h"
 #include "support/carried_machine.h"
 #include "support/scratch_dir.h"
 
